@@ -15,6 +15,8 @@ if(WIN32)
     add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
     add_link_options(-static -static-libgcc -static-libstdc++)
     set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+    # Every program lands in bin/, where the tests find Melodrix.exe and its companions.
+    set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 endif()
 
 # Native sanitizer flags are applied per target so that benchmarks can be built without them.
@@ -58,4 +60,18 @@ function(mx_win_library name)
     endif()
     add_library(${name} STATIC ${sources})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+endfunction()
+
+# mx_system_default(TARGET WIN32 file NATIVE file): adds the file that provides a seam's default
+# implementation in this build (the Win32 one, or the native one) to a portable library.
+function(mx_system_default target)
+    cmake_parse_arguments(ARG "" "WIN32;NATIVE" "" ${ARGN})
+    if(WIN32)
+        target_sources(${target} PRIVATE ${ARG_WIN32})
+    else()
+        target_sources(${target} PRIVATE ${ARG_NATIVE})
+        if(TARGET ${target}_fast)
+            target_sources(${target}_fast PRIVATE ${ARG_NATIVE})
+        endif()
+    endif()
 endfunction()

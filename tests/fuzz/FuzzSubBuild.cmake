@@ -15,9 +15,7 @@ ExternalProject_Add(mx_fuzzers
 # The list of targets lives in tests/fuzz/Targets.cmake so both builds agree on it.
 include(${CMAKE_CURRENT_LIST_DIR}/Targets.cmake)
 foreach(target ${MX_FUZZ_TARGETS})
-    set(corpus ${PROJECT_SOURCE_DIR}/tests/data/fuzz/${target})
     add_test(NAME fuzz.${target}
-        COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=1
-                ${MX_FUZZ_BINARY_DIR}/tests/fuzz/${target} -max_total_time=10 -rss_limit_mb=1024
-                -print_final_stats=0 ${corpus})
+        COMMAND ${CMAKE_CURRENT_LIST_DIR}/smoke.sh ${MX_FUZZ_BINARY_DIR}/tests/fuzz/${target}
+                ${PROJECT_SOURCE_DIR}/tests/data/fuzz/${target} 10)
 endforeach()

@@ -1,0 +1,76 @@
+// The player's entry point: start-up, the message loop, and saving the settings at the end.
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "app/InstanceSystem_win.h"
+#include "app/MainWindow_win.h"
+#include "app/Settings.h"
+#include "app/StartupSequence.h"
+#include "app/StartupUi_win.h"
+#include "app/containers/UniqueHandle_win.h"
+
+HINSTANCE gInstance;
+
+namespace {
+
+// Pen and brushes shared by the panel's drawing code for the whole run.
+struct PanelDrawingObjects {
+    UniqueGdiObject grayPen{CreatePen(PS_SOLID, 1, RGB(128, 128, 128))};
+    UniqueGdiObject cyanBrush{CreateSolidBrush(RGB(0, 255, 255))};
+    UniqueGdiObject grayBrush{CreateSolidBrush(RGB(128, 128, 128))};
+};
+
+void RunMessageLoop(HWND mainWindow) {
+    HACCEL accelerators = LoadAcceleratorsA(gInstance, MAKEINTRESOURCEA(1));
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (accelerators && TranslateAcceleratorA(mainWindow, accelerators, &message)) {
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+int RunPlayer(HINSTANCE instance, HINSTANCE previous, const char* commandLine, int showCommand) {
+    gInstance = instance;
+    char programPath[1024];
+    const DWORD length = GetModuleFileNameA(nullptr, programPath, sizeof programPath);
+    if (length == 0 || length >= sizeof programPath) {
+        programPath[0] = '\0';
+    }
+
+    Win32InstanceSystem instanceSystem;
+    Win32StartupUi ui;
+    if (PrepareStart(programPath, commandLine, instanceSystem, ui) == StartDecision::kEnd) {
+        return 0;
+    }
+    if (previous == nullptr) {
+        RegisterMainWindowClass(instance);
+    }
+    srand(GetTickCount());
+
+    {
+        PanelDrawingObjects drawingObjects;
+        HWND mainWindow = CreateMainWindow(instance);
+        if (mainWindow) {
+            ShowWindow(mainWindow, showCommand);
+            UpdateWindow(mainWindow);
+            RunMessageLoop(mainWindow);
+        }
+    }
+    SaveSettings();
+    instanceSystem.CloseBootMutex();
+    return 0;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand) {
+    try {
+        return RunPlayer(instance, previous, commandLine, showCommand);
+    } catch (...) {
+        return 0;
+    }
+}

@@ -1,0 +1,20 @@
+// What the reading and writing key objects share.
+#include "app/SettingsKey.h"
+
+#include <cstring>
+
+SettingsKey::~SettingsKey() {
+    RegKey::Close();
+}
+
+int SettingsKey::Close() {
+    return RegKey::Close();
+}
+
+int SettingsKey::Int(const char* name, std::uint32_t& variable) {
+    std::int32_t value = 0;
+    std::memcpy(&value, &variable, sizeof value);
+    const int result = Int(name, value);
+    std::memcpy(&variable, &value, sizeof value);
+    return result;
+}

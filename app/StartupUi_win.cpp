@@ -1,0 +1,27 @@
+// Message boxes of start-up.
+#include "app/StartupUi_win.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/StartupTexts.h"
+
+void Win32StartupUi::ShowInvalidCommand(const char* token) {
+    // Built without a fixed buffer: a token may be as long as the whole command line.
+    std::string text(kInvalidCommandFormat);
+    const std::string::size_type slot = text.find("%s");
+    text.replace(slot, 2, token);
+    MessageBoxA(nullptr, text.c_str(), kWarningCaption, MB_OK | MB_ICONWARNING);
+}
+
+KillFailureChoice Win32StartupUi::AskKillFailed() {
+    switch (MessageBoxA(nullptr, kKillFailedText, kErrorCaption, MB_ABORTRETRYIGNORE | MB_ICONERROR)) {
+        case IDRETRY:
+            return KillFailureChoice::kRetry;
+        case IDIGNORE:
+            return KillFailureChoice::kIgnore;
+        default:
+            return KillFailureChoice::kAbort;
+    }
+}

@@ -1,0 +1,31 @@
+// The file-system seam of the path helpers: the host's file system by default, an in-memory one in
+// tests. Paths are Windows paths in Shift-JIS.
+#pragma once
+
+#include <functional>
+#include <string>
+
+struct DirectoryEntry {
+    std::string name;
+    bool isDirectory = false;
+    bool isHidden = false;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    // True when the path has any attributes (directories count).
+    virtual bool Exists(const char* path) = 0;
+    // Calls visit for every entry of the directory except "." and ".."; false when it cannot be read.
+    virtual bool ListDirectory(const char* directory, const std::function<void(const DirectoryEntry&)>& visit) = 0;
+};
+
+// The file system every helper uses: the one set last, else the host's own.
+FileSystem& ActiveFileSystem();
+// Makes replacement the active file system (the caller keeps ownership and keeps it alive while it
+// is active). Returns the previously set one; nullptr restores the host's file system.
+FileSystem* SetActiveFileSystem(FileSystem* replacement);
+
+// The host's own file system, a process-wide object. Each build compiles exactly one definition:
+// the Win32 one on Windows, the POSIX one natively.
+FileSystem& HostFileSystemInstance();

@@ -1,0 +1,16 @@
+// The native build's host file system: Windows paths mapped onto POSIX calls (tests and tools).
+#pragma once
+
+#include <string>
+
+#include "app/containers/FileSystem.h"
+
+class HostFileSystem : public FileSystem {
+public:
+    bool Exists(const char* path) override;
+    bool ListDirectory(const char* directory, const std::function<void(const DirectoryEntry&)>& visit) override;
+
+    // The path with every single-byte backslash turned into '/'; the 0x5C trail bytes of double-byte
+    // characters stay. Drive letters are not mapped: natively only relative and POSIX paths make sense.
+    static std::string ToHostPath(const char* path);
+};

@@ -1,0 +1,125 @@
+// In-memory file system.
+#include "app/containers/MemoryFileSystem.h"
+
+#include "app/containers/ShiftJis.h"
+
+namespace {
+
+// The comparison key of a path, see MemoryFileSystem::entries.
+std::string KeyOf(const char* path) {
+    std::string key;
+    for (const char* p = path; *p != '\0';) {
+        size_t step = ShiftJisCharLength(p);
+        if (step == 2) {
+            key.append(p, 2);
+        } else if (*p == '/' || *p == '\\') {
+            key += '\\';
+        } else if (*p >= 'A' && *p <= 'Z') {
+            key += static_cast<char>(*p - 'A' + 'a');
+        } else {
+            key += *p;
+        }
+        p += step;
+    }
+    // Only a trailing byte that is a whole character can be a separator.
+    while (!key.empty() && key.back() == '\\' &&
+           ShiftJisFitLength(key.c_str(), key.size(), key.size() - 1) == key.size() - 1) {
+        key.pop_back();
+    }
+    return key;
+}
+
+// Offset where the last component of a key begins (after its last separator, or after "x:").
+size_t LastComponent(const std::string& key) {
+    size_t start = 0;
+    for (size_t position = 0; position < key.size();) {
+        size_t step = ShiftJisCharLength(key.c_str() + position);
+        if (step == 1 && (key[position] == '\\' || key[position] == ':')) {
+            start = position + 1;
+        }
+        position += step;
+    }
+    return start;
+}
+
+// The key of the parent directory: "c:\a" for "c:\a\b", "c:" for "c:\a", "" for "a".
+std::string ParentKey(const std::string& key) {
+    size_t start = LastComponent(key);
+    if (start > 0 && key[start - 1] == '\\') {
+        --start;
+    }
+    return key.substr(0, start);
+}
+
+}  // namespace
+
+void MemoryFileSystem::AddFile(const char* path, bool hidden) {
+    Add(path, false, hidden);
+}
+
+void MemoryFileSystem::AddDirectory(const char* path, bool hidden) {
+    Add(path, true, hidden);
+}
+
+void MemoryFileSystem::Add(const char* path, bool isDirectory, bool hidden) {
+    std::string key = KeyOf(path);
+    if (key.empty() || key.back() == ':') {
+        // Drives exist by themselves once something lives on them.
+        return;
+    }
+    // Keys keep every byte's position, so the spelling the path was added with (which a listing
+    // shows) is the same prefix of path.
+    std::string spelled(path, key.size());
+    Entry& entry = entries[key];
+    entry.parentKey = ParentKey(key);
+    entry.entry.name = spelled.substr(LastComponent(key));
+    entry.entry.isDirectory = isDirectory;
+    entry.entry.isHidden = hidden;
+
+    for (std::string parent = entry.parentKey; !parent.empty() && parent.back() != ':';) {
+        Entry& directory = entries[parent];
+        if (directory.entry.name.empty()) {
+            size_t start = LastComponent(parent);
+            directory.parentKey = ParentKey(parent);
+            directory.entry.name = spelled.substr(start, parent.size() - start);
+            directory.entry.isDirectory = true;
+        }
+        parent = directory.parentKey;
+    }
+}
+
+bool MemoryFileSystem::Remove(const char* path) {
+    return entries.erase(KeyOf(path)) > 0;
+}
+
+bool MemoryFileSystem::Exists(const char* path) {
+    if (path == nullptr) {
+        return false;
+    }
+    std::string key = KeyOf(path);
+    if (!key.empty() && key.back() == ':') {
+        // A drive exists when anything lives on it.
+        for (const auto& item : entries) {
+            if (item.first.compare(0, key.size(), key) == 0) {
+                return true;
+            }
+        }
+        return false;
+    }
+    return entries.count(key) > 0;
+}
+
+bool MemoryFileSystem::ListDirectory(const char* directory, const std::function<void(const DirectoryEntry&)>& visit) {
+    std::string key = KeyOf(directory != nullptr ? directory : "");
+    bool known = key.empty() || Exists(directory);
+    auto found = entries.find(key);
+    if (!known || (found != entries.end() && !found->second.entry.isDirectory)) {
+        return false;
+    }
+    for (const auto& item : entries) {
+        if (item.second.parentKey == key) {
+            visit(item.second.entry);
+        }
+    }
+    return true;
+}

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Runs the benchmarks and prints their figures: the native Google Benchmark programs (built
+# without sanitizers) and, under Wine, the player's start-up time against a minimal program.
+#   scripts/bench.sh [native|wine|all]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+which=${1:-all}
+
+if [ "$which" = native ] || [ "$which" = all ]; then
+    bash scripts/build.sh native
+    for bench in build/native/tests/bench/Bench*; do
+        [ -x "$bench" ] || continue
+        echo "== $(basename "$bench")"
+        "$bench" --benchmark_min_time=0.2
+    done
+fi
+
+if [ "$which" = wine ] || [ "$which" = all ]; then
+    bash scripts/build.sh win Melodrix MinimalWindow StartupTimer
+    bin=$(pwd)/build/win/bin
+    echo "== start-up time under Wine (Melodrix.exe against a minimal window program)"
+    scripts/winebench.sh run -- wine "$bin/StartupTimer.exe" "${MX_STARTUP_RUNS:-15}" \
+        "Z:$bin/Melodrix.exe" "Z:$bin/MinimalWindow.exe" 2>/dev/null
+fi

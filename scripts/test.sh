@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds both configurations and runs every test: the native units,
+# fuzz smoke runs, then the Windows tests under Wine on the test bench. Ends with one line
+# "N passed, N failed" and exits non-zero when any test failed.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh || exit 1
+bash scripts/build.sh all || { echo "0 passed, 1 failed"; exit 1; }
+
+mkdir -p build/logs
+passed=0
+failed=0
+
+# Adds one ctest run's counts to the totals ("N% tests passed, F tests failed out of T").
+count_ctest() {
+    local log=$1 line total failures
+    line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -1)
+    if [ -z "$line" ]; then
+        echo "test: no ctest summary in $log" >&2
+        failed=$((failed + 1))
+        return
+    fi
+    failures=$(echo "$line" | sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/')
+    total=$(echo "$line" | sed -E 's/.* failed out of ([0-9]+).*/\1/')
+    passed=$((passed + total - failures))
+    failed=$((failed + failures))
+}
+
+echo "== native tests"
+ctest --test-dir build/native -j 2 --output-on-failure --timeout 300 2>&1 | tee build/logs/native.log | tail -n 25
+count_ctest build/logs/native.log
+
+echo "== Windows tests under Wine"
+# The scenarios start and close real players, so these run one at a time.
+scripts/winebench.sh run -- ctest --test-dir build/win -j 1 --output-on-failure --timeout 300 2>&1 \
+    | tee build/logs/win.log | tail -n 25
+count_ctest build/logs/win.log
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]

@@ -1,0 +1,69 @@
+// The in-memory and host file systems behind FileExists.
+#include "app/containers/FileSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/containers/HostFileSystem.h"
+#include "app/containers/MemoryFileSystem.h"
+
+namespace {
+
+std::vector<std::string> Listing(FileSystem& files, const char* directory, bool* readable = nullptr) {
+    std::vector<std::string> names;
+    bool ok = files.ListDirectory(directory, [&](const DirectoryEntry& entry) {
+        names.push_back(entry.name + (entry.isDirectory ? "/" : "") + (entry.isHidden ? " hidden" : ""));
+    });
+    if (readable != nullptr) {
+        *readable = ok;
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(MemoryFileSystem, ComparesPathsLikeWindows) {
+    MemoryFileSystem files;
+    files.AddFile("C:\\Music\\Song.MID");
+    files.AddFile("C:\\ア");
+    EXPECT_TRUE(files.Exists("c:/music/song.mid"));
+    EXPECT_TRUE(files.Exists("C:\\MUSIC\\"));
+    EXPECT_TRUE(files.Exists("C:\\"));
+    EXPECT_FALSE(files.Exists("D:\\"));
+    EXPECT_FALSE(files.Exists("C:\\Music\\Song"));
+    // Trail bytes are not letters: folding 0x41 would make ア (83 41) equal ヂ (83 61).
+    EXPECT_TRUE(files.Exists("c:\\ア"));
+    EXPECT_FALSE(files.Exists("C:\\ヂ"));
+}
+
+TEST(HostFileSystem, ReadsARealDirectoryThroughWindowsSeparators) {
+    EXPECT_EQ(HostFileSystem::ToHostPath("a\\ソ\\b"), "a/ソ/b");  // the 0x5C trail byte stays
+    char pattern[] = "/tmp/mx-containers-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    std::string root = pattern;
+    std::ofstream(root + "/song.mid") << "x";
+    std::ofstream(root + "/.hidden") << "x";
+    ASSERT_EQ(mkdir((root + "/sub").c_str(), 0700), 0);
+
+    HostFileSystem files;
+    EXPECT_TRUE(files.Exists((root + "\\song.mid").c_str()));
+    EXPECT_FALSE(files.Exists((root + "\\none").c_str()));
+    EXPECT_EQ(Listing(files, (root + "\\").c_str()), (std::vector<std::string>{".hidden hidden", "song.mid", "sub/"}));
+    bool readable = true;
+    Listing(files, (root + "\\none").c_str(), &readable);
+    EXPECT_FALSE(readable);
+
+    unlink((root + "/song.mid").c_str());
+    unlink((root + "/.hidden").c_str());
+    rmdir((root + "/sub").c_str());
+    rmdir(root.c_str());
+}
+
+}  // namespace
