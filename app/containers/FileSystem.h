@@ -2,8 +2,11 @@
 // tests. Paths are Windows paths in Shift-JIS.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 struct DirectoryEntry {
     std::string name;
@@ -18,6 +21,13 @@ public:
     virtual bool Exists(const char* path) = 0;
     // Calls visit for every entry of the directory except "." and ".."; false when it cannot be read.
     virtual bool ListDirectory(const char* directory, const std::function<void(const DirectoryEntry&)>& visit) = 0;
+    // Reads a whole file into contents; false when it cannot be opened or read, or when it is larger
+    // than maxBytes (contents is then empty).
+    virtual bool ReadFile(const char* path, std::vector<std::uint8_t>& contents, std::size_t maxBytes) = 0;
+    // Gives the file exactly these bytes without ever leaving a partial file behind: they are written
+    // to a new file in the same folder, flushed, and only then put in the old file's place. False on
+    // any failure, and the old file is then untouched.
+    virtual bool WriteFileReplacing(const char* path, const void* data, std::size_t size) = 0;
 };
 
 // The file system every helper uses: the one set last, else the host's own.

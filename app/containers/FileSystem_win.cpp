@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -63,4 +64,61 @@ bool Win32FileSystem::ListDirectory(const char* directory, const std::function<v
 FileSystem& HostFileSystemInstance() {
     static Win32FileSystem instance;
     return instance;
+}
+
+bool Win32FileSystem::ReadFile(const char* path, std::vector<std::uint8_t>& contents, std::size_t maxBytes) {
+    contents.clear();
+    if (path == nullptr || path[0] == '\0') {
+        return false;
+    }
+    UniqueFileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    LARGE_INTEGER size;
+    if (!file.Valid() || !GetFileSizeEx(file.Get(), &size) || static_cast<std::uint64_t>(size.QuadPart) > maxBytes) {
+        return false;
+    }
+    contents.resize(static_cast<std::size_t>(size.QuadPart));
+    std::size_t done = 0;
+    while (done < contents.size()) {
+        DWORD count = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(contents.size() - done, 1u << 20));
+        if (!::ReadFile(file.Get(), contents.data() + done, chunk, &count, nullptr) || count == 0) {
+            contents.clear();
+            return false;
+        }
+        done += count;
+    }
+    return true;
+}
+
+bool Win32FileSystem::WriteFileReplacing(const char* path, const void* data, std::size_t size) {
+    if (path == nullptr || path[0] == '\0') {
+        return false;
+    }
+    char directory[kMaxPathBytes];
+    char temporary[MAX_PATH];
+    DirectoryOf(directory, path);
+    // The new file is made beside the old one so the final move stays on one volume.
+    if (GetTempFileNameA(directory[0] != '\0' ? directory : ".", "mx", 0, temporary) == 0) {
+        return false;
+    }
+    bool written = false;
+    {
+        UniqueFileHandle file(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                          nullptr));
+        written = file.Valid();
+        const auto* bytes = static_cast<const std::uint8_t*>(data);
+        for (std::size_t done = 0; written && done < size;) {
+            DWORD count = 0;
+            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size - done, 1u << 20));
+            written = ::WriteFile(file.Get(), bytes + done, chunk, &count, nullptr) && count == chunk;
+            done += count;
+        }
+        written = written && FlushFileBuffers(file.Get());
+    }
+    if (!written || !MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileA(temporary);
+        return false;
+    }
+    return true;
 }

@@ -7,4 +7,6 @@ class Win32FileSystem : public FileSystem {
 public:
     bool Exists(const char* path) override;
     bool ListDirectory(const char* directory, const std::function<void(const DirectoryEntry&)>& visit) override;
+    bool ReadFile(const char* path, std::vector<std::uint8_t>& contents, std::size_t maxBytes) override;
+    bool WriteFileReplacing(const char* path, const void* data, std::size_t size) override;
 };

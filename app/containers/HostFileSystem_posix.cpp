@@ -3,7 +3,10 @@
 
 #include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -64,4 +67,62 @@ bool HostFileSystem::ListDirectory(const char* directory, const std::function<vo
 FileSystem& HostFileSystemInstance() {
     static HostFileSystem instance;
     return instance;
+}
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
+
+}  // namespace
+
+bool HostFileSystem::ReadFile(const char* path, std::vector<std::uint8_t>& contents, std::size_t maxBytes) {
+    contents.clear();
+    if (path == nullptr || path[0] == '\0') {
+        return false;
+    }
+    UniqueFile file(std::fopen(ToHostPath(path).c_str(), "rb"));
+    struct stat status;
+    if (!file || fstat(fileno(file.get()), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return false;
+    }
+    if (static_cast<std::uint64_t>(status.st_size) > maxBytes) {
+        return false;
+    }
+    contents.resize(static_cast<std::size_t>(status.st_size));
+    if (!contents.empty() && std::fread(contents.data(), 1, contents.size(), file.get()) != contents.size()) {
+        contents.clear();
+        return false;
+    }
+    return true;
+}
+
+bool HostFileSystem::WriteFileReplacing(const char* path, const void* data, std::size_t size) {
+    if (path == nullptr || path[0] == '\0') {
+        return false;
+    }
+    const std::string target = ToHostPath(path);
+    std::string temporary = target + ".XXXXXX";
+    const int descriptor = mkstemp(&temporary[0]);
+    if (descriptor < 0) {
+        return false;
+    }
+    bool written = true;
+    const auto* bytes = static_cast<const char*>(data);
+    for (std::size_t done = 0; written && done < size;) {
+        const ssize_t count = write(descriptor, bytes + done, size - done);
+        written = count > 0;
+        done += written ? static_cast<std::size_t>(count) : 0;
+    }
+    written = written && fsync(descriptor) == 0;
+    written = close(descriptor) == 0 && written;
+    // mkstemp makes the file private; a list file should get the usual permissions.
+    written = written && chmod(temporary.c_str(), 0644) == 0;
+    if (!written || std::rename(temporary.c_str(), target.c_str()) != 0) {
+        unlink(temporary.c_str());
+        return false;
+    }
+    return true;
 }

@@ -123,3 +123,49 @@ bool MemoryFileSystem::ListDirectory(const char* directory, const std::function<
     }
     return true;
 }
+
+void MemoryFileSystem::AddFile(const char* path, const std::string& contents, bool hidden) {
+    Add(path, false, hidden);
+    auto found = entries.find(KeyOf(path));
+    if (found != entries.end()) {
+        found->second.contents.assign(contents.begin(), contents.end());
+    }
+}
+
+const std::vector<std::uint8_t>* MemoryFileSystem::Contents(const char* path) const {
+    auto found = entries.find(KeyOf(path != nullptr ? path : ""));
+    if (found == entries.end() || found->second.entry.isDirectory) {
+        return nullptr;
+    }
+    return &found->second.contents;
+}
+
+bool MemoryFileSystem::ReadFile(const char* path, std::vector<std::uint8_t>& contents, std::size_t maxBytes) {
+    contents.clear();
+    const std::vector<std::uint8_t>* stored = Contents(path);
+    if (stored == nullptr || stored->size() > maxBytes) {
+        return false;
+    }
+    contents = *stored;
+    return true;
+}
+
+bool MemoryFileSystem::WriteFileReplacing(const char* path, const void* data, std::size_t size) {
+    if (failWrites || path == nullptr) {
+        return false;
+    }
+    const std::string key = KeyOf(path);
+    auto found = entries.find(key);
+    if (found != entries.end() && found->second.entry.isDirectory) {
+        return false;
+    }
+    // Like the real thing, a file is only made inside a folder that exists.
+    const std::string parent = ParentKey(key);
+    if (key.empty() || (!parent.empty() && parent.back() != ':' && entries.count(parent) == 0)) {
+        return false;
+    }
+    Add(path, false, found != entries.end() && found->second.entry.isHidden);
+    const auto* bytes = static_cast<const std::uint8_t*>(data);
+    entries[key].contents.assign(bytes, bytes + size);
+    return true;
+}

@@ -66,4 +66,47 @@ TEST(HostFileSystem, ReadsARealDirectoryThroughWindowsSeparators) {
     rmdir(root.c_str());
 }
 
+// Both file systems behave alike for whole-file reads and replacing writes.
+void CheckReadAndReplace(FileSystem& files, const std::string& folder) {
+    const std::string path = folder + "\\list.rpl";
+    std::vector<std::uint8_t> bytes{1, 2, 3};
+    EXPECT_FALSE(files.ReadFile(path.c_str(), bytes, 1024));
+    EXPECT_TRUE(bytes.empty());
+
+    ASSERT_TRUE(files.WriteFileReplacing(path.c_str(), "first", 5));
+    ASSERT_TRUE(files.ReadFile(path.c_str(), bytes, 1024));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "first");
+    ASSERT_TRUE(files.WriteFileReplacing(path.c_str(), "2nd", 3));
+    ASSERT_TRUE(files.ReadFile(path.c_str(), bytes, 1024));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "2nd");
+    EXPECT_FALSE(files.ReadFile(path.c_str(), bytes, 2));  // larger than allowed
+    EXPECT_FALSE(files.ReadFile(folder.c_str(), bytes, 1024));  // a folder is no file
+
+    // A write into a folder that does not exist fails and leaves nothing behind.
+    const std::string lost = folder + "\\none\\x.rpl";
+    EXPECT_FALSE(files.WriteFileReplacing(lost.c_str(), "x", 1));
+    EXPECT_FALSE(files.Exists(lost.c_str()));
+}
+
+TEST(MemoryFileSystem, ReadsAndReplacesWholeFiles) {
+    MemoryFileSystem files;
+    files.AddDirectory("C:\\Lists");
+    CheckReadAndReplace(files, "C:\\Lists");
+    files.FailWrites(true);
+    EXPECT_FALSE(files.WriteFileReplacing("C:\\Lists\\list.rpl", "lost", 4));
+    EXPECT_EQ(files.Contents("C:\\Lists\\list.rpl")->size(), 3u);
+}
+
+TEST(HostFileSystem, ReadsAndReplacesWholeFilesWithoutLeftovers) {
+    char pattern[] = "/tmp/mx-containers-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string root = pattern;
+    HostFileSystem files;
+    CheckReadAndReplace(files, root);
+    // Only the list itself remains: no temporary file of the replacing writes.
+    EXPECT_EQ(Listing(files, root.c_str()), (std::vector<std::string>{"list.rpl"}));
+    unlink((root + "/list.rpl").c_str());
+    rmdir(root.c_str());
+}
+
 }  // namespace

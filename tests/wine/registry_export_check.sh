@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Starts the real player with a command line, closes it, and reads back what it saved with
+# Wine's own "reg export" and with mxtool.exe: value types, Shift-JIS texts, history and drive.
+# Runs inside the test bench (WINEPREFIX set).   registry_export_check.sh BIN_DIR
+set -euo pipefail
+bin=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+wine reg delete 'HKCU\Software\Veqo\Melodrix' /f >/dev/null 2>&1 || true
+
+wine "$bin/Melodrix.exe" /add "$(printf '曲 1.mid' | iconv -f utf-8 -t cp932)" E: >/dev/null 2>&1 &
+player=$!
+for _ in $(seq 1 100); do
+    wine tasklist 2>/dev/null | grep -qi melodrix.exe && break
+    sleep 0.1
+done
+sleep 1
+# taskkill without /f posts WM_CLOSE, the same path as closing the window.
+wine taskkill /im Melodrix.exe >/dev/null 2>&1 || fail "taskkill"
+for _ in $(seq 1 100); do
+    kill -0 "$player" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$player" 2>/dev/null && fail "the player did not end after WM_CLOSE"
+
+wine reg export 'HKCU\Software\Veqo\Melodrix\2' "Z:${work//\//\\}\\out.reg" /y >/dev/null 2>&1 \
+    || fail "reg export"
+iconv -f utf-16 -t utf-8 "$work/out.reg" | tr -d '\r' >"$work/out.txt"
+
+expect() {
+    grep -qxF -- "$1" "$work/out.txt" || { cat "$work/out.txt" >&2; fail "missing line: $1"; }
+}
+expect '[HKEY_CURRENT_USER\Software\Veqo\Melodrix\2\Player]'
+expect '"BootMode"=dword:00000001'
+expect '"FlatWidth"=dword:00000280'
+expect '"Text_x"=dword:80000000'
+expect '[HKEY_CURRENT_USER\Software\Veqo\Melodrix\2\File\History]'
+expect '"0000"="曲 1.mid"'
+expect '[HKEY_CURRENT_USER\Software\Veqo\Melodrix\2\CD]'
+expect '"LastDrive"="E:"'
+expect '"ListEditLastWildCard"="*.*"'
+expect '"CD_Volume_ID"=dword:ffff0000'
+# The font record: height 12, then the face name in Shift-JIS at offset 28.
+grep -q '^"Font"=hex:0c,00,00,00,' "$work/out.txt" || fail "Font is not the 60-byte record"
+grep -A3 '^"Font"=' "$work/out.txt" | tr -d ' \\\n' | grep -q '95,57,8f,80,83,53,83,56,83,62,83,4e' \
+    || fail "Font face is not 標準ゴシック in Shift-JIS"
+grep -q '^"Format"=hex:01,00,01,00,11,2b,00,00,11,2b,00,00,01,00,08,00,00,00$' "$work/out.txt" \
+    || fail "Format is not the 18-byte PCM record"
+
+# mxtool.exe reads the same settings back through the program's own walk.
+wine "$bin/mxtool.exe" settings 2>/dev/null | iconv -f cp932 -t utf-8 | tr -d '\r' >"$work/tool.txt"
+for line in 'File\History\0000: 曲 1.mid' 'CD\LastDrive: E:' 'Player\BootMode: 1' 'File\LastSong: 0'; do
+    grep -qxF -- "$line" "$work/tool.txt" || { cat "$work/tool.txt" >&2; fail "mxtool missing: $line"; }
+done
+wine reg delete 'HKCU\Software\Veqo\Melodrix' /f >/dev/null 2>&1 || true
+echo "registry export check passed"
