@@ -2,6 +2,7 @@
 #include "app/containers/PathHelpers.h"
 
 #include <cstring>
+#include <utility>
 
 #include "app/containers/FileSystem.h"
 #include "app/containers/ShiftJis.h"
@@ -82,28 +83,31 @@ bool DirectoryOf(char* out, const char* path) {
     return writer.Complete();
 }
 
-bool BaseNameOf(char* out, const char* path) {
+namespace {
+
+// Copies the bytes of path between two of its split points, chosen by the caller.
+template <typename Choose>
+bool CopyPathPart(char* out, const char* path, Choose choose) {
     path = OrEmpty(path);
-    PathParts parts = SplitPath(path);
+    const PathParts parts = SplitPath(path);
+    const std::pair<size_t, size_t> range = choose(parts);
     PathWriter writer(out);
-    writer.Append(path + parts.nameStart, parts.extensionStart - parts.nameStart);
+    writer.Append(path + range.first, range.second - range.first);
     return writer.Complete();
+}
+
+}  // namespace
+
+bool BaseNameOf(char* out, const char* path) {
+    return CopyPathPart(out, path, [](const PathParts& p) { return std::make_pair(p.nameStart, p.extensionStart); });
 }
 
 bool ExtensionOf(char* out, const char* path) {
-    path = OrEmpty(path);
-    PathParts parts = SplitPath(path);
-    PathWriter writer(out);
-    writer.Append(path + parts.extensionStart, parts.length - parts.extensionStart);
-    return writer.Complete();
+    return CopyPathPart(out, path, [](const PathParts& p) { return std::make_pair(p.extensionStart, p.length); });
 }
 
 bool FileNameOf(char* out, const char* path) {
-    path = OrEmpty(path);
-    PathParts parts = SplitPath(path);
-    PathWriter writer(out);
-    writer.Append(path + parts.nameStart, parts.length - parts.nameStart);
-    return writer.Complete();
+    return CopyPathPart(out, path, [](const PathParts& p) { return std::make_pair(p.nameStart, p.length); });
 }
 
 bool ReplaceExtension(char* out, const char* path, const char* ext) {

@@ -10,13 +10,14 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 wine reg delete 'HKCU\Software\Veqo\Melodrix' /f >/dev/null 2>&1 || true
 
-wine "$bin/Melodrix.exe" /add "$(printf '曲 1.mid' | iconv -f utf-8 -t cp932)" E: >/dev/null 2>&1 &
+# Wine turns the UTF-8 argument into the program's Shift-JIS command line.
+wine "$bin/Melodrix.exe" /add '曲 1.mid' E: >/dev/null 2>&1 &
 player=$!
 for _ in $(seq 1 100); do
-    wine tasklist 2>/dev/null | grep -qi melodrix.exe && break
+    xdotool search --name '^Melodrix$' >/dev/null 2>&1 && break
     sleep 0.1
 done
-sleep 1
+sleep 0.5
 # taskkill without /f posts WM_CLOSE, the same path as closing the window.
 wine taskkill /im Melodrix.exe >/dev/null 2>&1 || fail "taskkill"
 for _ in $(seq 1 100); do
