@@ -24,6 +24,9 @@ public:
     // Reads a whole file into contents; false when it cannot be opened or read, or when it is larger
     // than maxBytes (contents is then empty).
     virtual bool ReadFile(const char* path, std::vector<std::uint8_t>& contents, std::size_t maxBytes) = 0;
+    // Reads the last count bytes of a file (all of it when it is shorter), without reading the rest:
+    // tags at the end of large songs. False when it cannot be opened or read.
+    virtual bool ReadFileTail(const char* path, std::vector<std::uint8_t>& tail, std::size_t count) = 0;
     // Gives the file exactly these bytes without ever leaving a partial file behind: they are written
     // to a new file in the same folder, flushed, and only then put in the old file's place. False on
     // any failure, and the old file is then untouched.

@@ -122,3 +122,28 @@ bool Win32FileSystem::WriteFileReplacing(const char* path, const void* data, std
     }
     return true;
 }
+
+bool Win32FileSystem::ReadFileTail(const char* path, std::vector<std::uint8_t>& tail, std::size_t count) {
+    tail.clear();
+    if (path == nullptr || path[0] == '\0') {
+        return false;
+    }
+    UniqueFileHandle file(
+        CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size;
+    if (!file.Valid() || !GetFileSizeEx(file.Get(), &size)) {
+        return false;
+    }
+    const std::size_t taken = static_cast<std::size_t>(std::min<std::uint64_t>(count, size.QuadPart));
+    LARGE_INTEGER start;
+    start.QuadPart = size.QuadPart - static_cast<LONGLONG>(taken);
+    tail.resize(taken);
+    DWORD delivered = 0;
+    if (!SetFilePointerEx(file.Get(), start, nullptr, FILE_BEGIN) ||
+        (taken > 0 && (!::ReadFile(file.Get(), tail.data(), static_cast<DWORD>(taken), &delivered, nullptr) ||
+                       delivered != taken))) {
+        tail.clear();
+        return false;
+    }
+    return true;
+}

@@ -8,5 +8,6 @@ public:
     bool Exists(const char* path) override;
     bool ListDirectory(const char* directory, const std::function<void(const DirectoryEntry&)>& visit) override;
     bool ReadFile(const char* path, std::vector<std::uint8_t>& contents, std::size_t maxBytes) override;
+    bool ReadFileTail(const char* path, std::vector<std::uint8_t>& tail, std::size_t count) override;
     bool WriteFileReplacing(const char* path, const void* data, std::size_t size) override;
 };

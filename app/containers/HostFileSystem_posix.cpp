@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -122,6 +123,27 @@ bool HostFileSystem::WriteFileReplacing(const char* path, const void* data, std:
     written = written && chmod(temporary.c_str(), 0644) == 0;
     if (!written || std::rename(temporary.c_str(), target.c_str()) != 0) {
         unlink(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool HostFileSystem::ReadFileTail(const char* path, std::vector<std::uint8_t>& tail, std::size_t count) {
+    tail.clear();
+    if (path == nullptr || path[0] == '\0') {
+        return false;
+    }
+    UniqueFile file(std::fopen(ToHostPath(path).c_str(), "rb"));
+    struct stat status;
+    if (!file || fstat(fileno(file.get()), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return false;
+    }
+    const auto size = static_cast<std::uint64_t>(status.st_size);
+    const std::size_t taken = static_cast<std::size_t>(std::min<std::uint64_t>(count, size));
+    tail.resize(taken);
+    if (fseeko(file.get(), static_cast<off_t>(size - taken), SEEK_SET) != 0 ||
+        (taken > 0 && std::fread(tail.data(), 1, taken, file.get()) != taken)) {
+        tail.clear();
         return false;
     }
     return true;

@@ -1,6 +1,8 @@
 // In-memory file system.
 #include "app/containers/MemoryFileSystem.h"
 
+#include <algorithm>
+
 #include "app/containers/ShiftJis.h"
 
 namespace {
@@ -167,5 +169,16 @@ bool MemoryFileSystem::WriteFileReplacing(const char* path, const void* data, st
     Add(path, false, found != entries.end() && found->second.entry.isHidden);
     const auto* bytes = static_cast<const std::uint8_t*>(data);
     entries[key].contents.assign(bytes, bytes + size);
+    return true;
+}
+
+bool MemoryFileSystem::ReadFileTail(const char* path, std::vector<std::uint8_t>& tail, std::size_t count) {
+    tail.clear();
+    const std::vector<std::uint8_t>* stored = Contents(path);
+    if (stored == nullptr) {
+        return false;
+    }
+    const std::size_t taken = std::min(count, stored->size());
+    tail.assign(stored->end() - static_cast<std::ptrdiff_t>(taken), stored->end());
     return true;
 }

@@ -81,6 +81,10 @@ void CheckReadAndReplace(FileSystem& files, const std::string& folder) {
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "2nd");
     EXPECT_FALSE(files.ReadFile(path.c_str(), bytes, 2));  // larger than allowed
     EXPECT_FALSE(files.ReadFile(folder.c_str(), bytes, 1024));  // a folder is no file
+    ASSERT_TRUE(files.ReadFileTail(path.c_str(), bytes, 2));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "nd");
+    ASSERT_TRUE(files.ReadFileTail(path.c_str(), bytes, 128));  // shorter than asked: all of it
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "2nd");
 
     // A write into a folder that does not exist fails and leaves nothing behind.
     const std::string lost = folder + "\\none\\x.rpl";
