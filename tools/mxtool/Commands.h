@@ -18,3 +18,7 @@ int RunSettings(int argc, char** argv);
 int RunTokenize(int argc, char** argv);
 int RunCsvSplit(int argc, char** argv);
 int RunUniqueName(int argc, char** argv);
+int RunSongTitle(int argc, char** argv);
+int RunRplDump(int argc, char** argv);
+int RunCdlDump(int argc, char** argv);
+int RunMidiInfo(int argc, char** argv);

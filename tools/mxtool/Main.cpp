@@ -9,6 +9,10 @@ const ToolCommand kToolCommands[] = {
     {"tokenize", "tokenize TEXT", "the player's split of a command line into tokens", 1, RunTokenize},
     {"csv-split", "csv-split COUNT LINE", "the fields a list file line gives", 2, RunCsvSplit},
     {"unique-name", "unique-name DIRECTORY TITLE EXT", "the next free file name for a title", 3, RunUniqueName},
+    {"song-title", "song-title FILE", "the title and second line a song is listed with", 1, RunSongTitle},
+    {"rpl-dump", "rpl-dump FILE", "a play list file as the player reads it", 1, RunRplDump},
+    {"cdl-dump", "cdl-dump FILE [DISCID]", "a CD list file as the player reads it", 1, RunCdlDump},
+    {"midi-info", "midi-info FILE", "a MIDI file's structure, texts, length and measure map", 1, RunMidiInfo},
     {nullptr, nullptr, nullptr, 0, nullptr},
 };
 
