@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the benchmarks and prints their figures: the native Google Benchmark programs (built
 # without sanitizers) and, under Wine, the player's start-up time against a minimal program.
-#   scripts/bench.sh [native|wine|all]
+#   scripts/bench.sh [native|wine|stream|all]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 which=${1:-all}
@@ -21,4 +21,10 @@ if [ "$which" = wine ] || [ "$which" = all ]; then
     echo "== start-up time under Wine (Melodrix.exe against a minimal window program)"
     scripts/winebench.sh run -- wine "$bin/StartupTimer.exe" "${MX_STARTUP_RUNS:-15}" \
         "Z:$bin/Melodrix.exe" "Z:$bin/MinimalWindow.exe" 2>/dev/null
+fi
+
+if [ "$which" = stream ] || [ "$which" = all ]; then
+    bash scripts/build.sh win StreamPlay
+    echo "== WAVE/MP3 stream player under Wine (CPU against MCI, dropouts, open time)"
+    bash scripts/bench-stream.sh "$(pwd)/build/win/bin"
 fi

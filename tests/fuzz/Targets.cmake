@@ -19,4 +19,8 @@ list(APPEND MX_FUZZ_TARGETS FuzzRcpHeader)
 set(MX_FUZZ_LIBS_FuzzRcpHeader mx_songinfo mx_midi mx_containers)
 list(APPEND MX_FUZZ_TARGETS FuzzId3v1)
 set(MX_FUZZ_LIBS_FuzzId3v1 mx_songinfo mx_midi mx_containers)
+list(APPEND MX_FUZZ_TARGETS FuzzRiffWave)
+set(MX_FUZZ_LIBS_FuzzRiffWave mx_stream)
+list(APPEND MX_FUZZ_TARGETS FuzzMpegHeader)
+set(MX_FUZZ_LIBS_FuzzMpegHeader mx_stream)
 # fuzz-targets-end

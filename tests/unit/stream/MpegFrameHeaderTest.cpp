@@ -1,0 +1,112 @@
+// The MPEG frame header: which headers open the own player, the format block handed to the
+// decoder, and the extent of the audio in the file.
+#include "devices/MpegFrameHeader.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+// Sync, ID bit, Layer III, no CRC, then bit-rate index, sample-rate index and channel mode.
+std::uint32_t Header(bool mpeg1, std::uint32_t bitRateIndex, std::uint32_t rateIndex, std::uint32_t channelMode) {
+    return 0xFFF00000u | (mpeg1 ? 1u : 0u) << 19 | 1u << 17 | 1u << 16 | bitRateIndex << 12 | rateIndex << 10 |
+           channelMode << 6;
+}
+
+std::vector<std::uint8_t> Mp3File(std::size_t junk, std::uint32_t header, std::size_t audio, bool tag) {
+    std::vector<std::uint8_t> file(junk, 0x20);
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        file.push_back(static_cast<std::uint8_t>(header >> shift));
+    }
+    file.resize(file.size() + audio, 0x55);
+    if (tag) {
+        std::vector<std::uint8_t> id3(kId3v1TagBytes, 0);
+        id3[0] = 'T';
+        id3[1] = 'A';
+        id3[2] = 'G';
+        file.insert(file.end(), id3.begin(), id3.end());
+    }
+    return file;
+}
+
+TEST(MpegFrameHeader, RatesAndChannelsFromTheTables) {
+    struct Case {
+        bool mpeg1;
+        std::uint32_t bitRateIndex, rateIndex, channelMode;
+        std::uint32_t kbps, rate;
+        std::uint16_t channels;
+    };
+    const Case cases[] = {
+        {true, 9, 0, 0, 128, 44100, 2},   {true, 1, 1, 1, 32, 48000, 2},  {true, 14, 2, 2, 320, 32000, 2},
+        {true, 5, 0, 3, 64, 44100, 1},    {false, 8, 0, 3, 64, 22050, 1}, {false, 1, 1, 0, 8, 24000, 2},
+        {false, 14, 2, 1, 160, 16000, 2},
+    };
+    for (const Case& c : cases) {
+        const auto header = ParseMpegFrameHeader(Header(c.mpeg1, c.bitRateIndex, c.rateIndex, c.channelMode));
+        ASSERT_TRUE(header.has_value()) << c.kbps;
+        EXPECT_EQ(header->mpeg1, c.mpeg1);
+        EXPECT_EQ(header->bitRateKbps, c.kbps);
+        EXPECT_EQ(header->sampleRate, c.rate);
+        EXPECT_EQ(header->channels, c.channels);
+    }
+}
+
+TEST(MpegFrameHeader, OtherLayersAndReservedIndexesAreRefused) {
+    EXPECT_FALSE(ParseMpegFrameHeader(Header(true, 0, 0, 0)));   // free format
+    EXPECT_FALSE(ParseMpegFrameHeader(Header(true, 15, 0, 0)));  // invalid bit rate
+    EXPECT_FALSE(ParseMpegFrameHeader(Header(true, 9, 3, 0)));   // reserved sample rate
+    const std::uint32_t layer3 = Header(true, 9, 0, 0);
+    for (std::uint32_t layer : {0u, 2u, 3u}) {
+        EXPECT_FALSE(ParseMpegFrameHeader((layer3 & ~(3u << 17)) | layer << 17)) << layer;
+    }
+}
+
+TEST(MpegFrameHeader, FormatBlockIsTheLayer3TemplateWithTheHeadersValues) {
+    const auto format = BuildMpegLayer3Format(*ParseMpegFrameHeader(Header(false, 8, 0, 3)));
+    const std::array<std::uint8_t, kMpegLayer3FormatBytes> expected = {
+        0x55, 0,    1, 0, 0x22, 0x56, 0, 0,  // tag, 1 channel, 22050 Hz
+        0x40, 0x1F, 0, 0, 1,    0,    0, 0,  // 64 kbit/s = 8000 bytes/s, align 1, 0 bits
+        12,   0,    1, 0, 2,    0,    0, 0,  // cbSize, MPEG, padding off
+        1,    1,    1, 0, 0x71, 5,           // block 257, 1 frame, delay 1393
+    };
+    EXPECT_EQ(format, expected);
+}
+
+TEST(MpegFrameHeader, SyncNeedsAllFourHeaderBytesInsideTheBuffer) {
+    const std::uint8_t bytes[] = {0, 0, 0, 0, 0xFF, 0xFB, 0x90, 0x00};
+    EXPECT_EQ(FindMpegFrameSync(bytes, 8), std::optional<std::size_t>(4));
+    EXPECT_EQ(FindMpegFrameSync(bytes, 7), std::nullopt);
+    EXPECT_EQ(FindMpegFrameSync(bytes, 6), std::nullopt);
+    const std::uint8_t notSync[] = {0xFF, 0xEF, 0x90, 0x00, 0xFF};
+    EXPECT_EQ(FindMpegFrameSync(notSync, 5), std::nullopt);
+}
+
+TEST(MpegFrameHeader, FirstHeaderMustLieWithinTheFirst1024Bytes) {
+    Mp3Layout layout;
+    MemoryByteSource inside(Mp3File(1020, Header(true, 9, 0, 0), 2000, false));
+    ASSERT_EQ(ParseMp3(inside, layout), Mp3Result::kOk);
+    EXPECT_EQ(layout.dataStart, 1020u);
+    MemoryByteSource straddling(Mp3File(1021, Header(true, 9, 0, 0), 2000, false));
+    EXPECT_EQ(ParseMp3(straddling, layout), Mp3Result::kNoFrameHeader);
+    MemoryByteSource layer2(Mp3File(0, Header(true, 9, 0, 0) ^ (3u << 17), 2000, false));
+    EXPECT_EQ(ParseMp3(layer2, layout), Mp3Result::kUnsupportedHeader);
+}
+
+TEST(MpegFrameHeader, Id3v1TagIsNotPartOfTheAudio) {
+    Mp3Layout layout;
+    MemoryByteSource tagged(Mp3File(10, Header(true, 9, 0, 0), 5000, true));
+    ASSERT_EQ(ParseMp3(tagged, layout), Mp3Result::kOk);
+    EXPECT_EQ(layout.fileSize, 10u + 4 + 5000 + 128);
+    EXPECT_EQ(layout.dataLength, 4u + 5000);
+    EXPECT_EQ(layout.avgBytesPerSec, 16000u);
+    MemoryByteSource untagged(Mp3File(10, Header(true, 9, 0, 0), 5000, false));
+    ASSERT_EQ(ParseMp3(untagged, layout), Mp3Result::kOk);
+    EXPECT_EQ(layout.dataLength, 4u + 5000);
+    // With 128 bytes of audio or less there is no room for a tag behind it.
+    MemoryByteSource tiny(Mp3File(0, Header(true, 9, 0, 0), 120, false));
+    ASSERT_EQ(ParseMp3(tiny, layout), Mp3Result::kOk);
+    EXPECT_EQ(layout.dataLength, 124u);
+}
+
+}  // namespace
