@@ -23,4 +23,8 @@ list(APPEND MX_FUZZ_TARGETS FuzzRiffWave)
 set(MX_FUZZ_LIBS_FuzzRiffWave mx_stream)
 list(APPEND MX_FUZZ_TARGETS FuzzMpegHeader)
 set(MX_FUZZ_LIBS_FuzzMpegHeader mx_stream)
+list(APPEND MX_FUZZ_TARGETS FuzzMagDecoder)
+set(MX_FUZZ_LIBS_FuzzMagDecoder mx_wrd mx_containers)
+list(APPEND MX_FUZZ_TARGETS FuzzTextEscapes)
+set(MX_FUZZ_LIBS_FuzzTextEscapes mx_wrd mx_containers)
 # fuzz-targets-end

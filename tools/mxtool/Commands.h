@@ -22,3 +22,4 @@ int RunSongTitle(int argc, char** argv);
 int RunRplDump(int argc, char** argv);
 int RunCdlDump(int argc, char** argv);
 int RunMidiInfo(int argc, char** argv);
+int RunMag2Bmp(int argc, char** argv);

@@ -13,6 +13,7 @@ const ToolCommand kToolCommands[] = {
     {"rpl-dump", "rpl-dump FILE", "a play list file as the player reads it", 1, RunRplDump},
     {"cdl-dump", "cdl-dump FILE [DISCID]", "a CD list file as the player reads it", 1, RunCdlDump},
     {"midi-info", "midi-info FILE", "a MIDI file's structure, texts, length and measure map", 1, RunMidiInfo},
+    {"mag2bmp", "mag2bmp IN.mag OUT.bmp [X Y]", "a MAG image decoded onto a blank page, as a BMP", 2, RunMag2Bmp},
     {nullptr, nullptr, nullptr, 0, nullptr},
 };
 
