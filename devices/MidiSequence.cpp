@@ -10,6 +10,7 @@
 
 #include "app/containers/FileSystem.h"
 #include "devices/SmfReader.h"
+#include "devices/SongText.h"
 
 namespace {
 
@@ -24,20 +25,6 @@ constexpr std::uint8_t kMetaTitle = 0x03;
 constexpr std::uint8_t kMetaEndOfTrack = 0x2F;
 constexpr std::uint8_t kMetaTempo = 0x51;
 constexpr std::uint8_t kMetaTimeSignature = 0x58;
-
-int CopyText(char* text, std::size_t capacity, bool present, const std::string& source) {
-    if (capacity == 0) {
-        return present ? 0 : -1;
-    }
-    text[0] = '\0';
-    if (!present) {
-        return -1;
-    }
-    const std::size_t count = std::min(source.size(), capacity - 1);
-    std::memcpy(text, source.data(), count);
-    text[count] = '\0';
-    return static_cast<int>(count);
-}
 
 // Ticks per measure of a meter: numerator quarter notes scaled by the denominator's power of two.
 // 0 when the meter is unusable (numerator 0, or a power that shifts every tick away).
@@ -352,11 +339,11 @@ void MidiSequence::CloseSegment() {
 }
 
 int MidiSequence::GetTitle(char* text, std::size_t capacity) const {
-    return CopyText(text, capacity, isLoaded && hasTitle, title);
+    return CopySongText(text, capacity, isLoaded && hasTitle, title);
 }
 
 int MidiSequence::GetNotice(char* text, std::size_t capacity) const {
-    return CopyText(text, capacity, isLoaded && hasNotice, noticeText);
+    return CopySongText(text, capacity, isLoaded && hasNotice, noticeText);
 }
 
 std::uint32_t MidiSequence::MeasureToTick(std::uint32_t measure) const {

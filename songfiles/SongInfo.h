@@ -7,6 +7,7 @@
 #include <string>
 
 #include "devices/MeasurePosition.h"
+#include "devices/SongText.h"
 
 class SongInfo {
 public:
@@ -30,6 +31,3 @@ public:
     std::int32_t hasSequence = 0;
 };
 
-// The text getters' copy: empties text, then copies source (or answers -1 when present is false)
-// cut to capacity - 1 bytes and terminated. Answers the number of bytes copied.
-int CopySongText(char* text, std::size_t capacity, bool present, const std::string& source);

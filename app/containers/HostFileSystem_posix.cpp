@@ -77,6 +77,17 @@ struct FileCloser {
 };
 using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
 
+// Opens a regular file for reading and tells its size; null for anything else (a folder too).
+UniqueFile OpenRegularFile(const char* path, std::uint64_t& size) {
+    UniqueFile file(std::fopen(HostFileSystem::ToHostPath(path).c_str(), "rb"));
+    struct stat status;
+    if (!file || fstat(fileno(file.get()), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return nullptr;
+    }
+    size = static_cast<std::uint64_t>(status.st_size);
+    return file;
+}
+
 }  // namespace
 
 bool HostFileSystem::ReadFile(const char* path, std::vector<std::uint8_t>& contents, std::size_t maxBytes) {
@@ -84,15 +95,12 @@ bool HostFileSystem::ReadFile(const char* path, std::vector<std::uint8_t>& conte
     if (path == nullptr || path[0] == '\0') {
         return false;
     }
-    UniqueFile file(std::fopen(ToHostPath(path).c_str(), "rb"));
-    struct stat status;
-    if (!file || fstat(fileno(file.get()), &status) != 0 || !S_ISREG(status.st_mode)) {
+    std::uint64_t size = 0;
+    UniqueFile file = OpenRegularFile(path, size);
+    if (!file || size > maxBytes) {
         return false;
     }
-    if (static_cast<std::uint64_t>(status.st_size) > maxBytes) {
-        return false;
-    }
-    contents.resize(static_cast<std::size_t>(status.st_size));
+    contents.resize(static_cast<std::size_t>(size));
     if (!contents.empty() && std::fread(contents.data(), 1, contents.size(), file.get()) != contents.size()) {
         contents.clear();
         return false;
@@ -133,12 +141,11 @@ bool HostFileSystem::ReadFileTail(const char* path, std::vector<std::uint8_t>& t
     if (path == nullptr || path[0] == '\0') {
         return false;
     }
-    UniqueFile file(std::fopen(ToHostPath(path).c_str(), "rb"));
-    struct stat status;
-    if (!file || fstat(fileno(file.get()), &status) != 0 || !S_ISREG(status.st_mode)) {
+    std::uint64_t size = 0;
+    UniqueFile file = OpenRegularFile(path, size);
+    if (!file) {
         return false;
     }
-    const auto size = static_cast<std::uint64_t>(status.st_size);
     const std::size_t taken = static_cast<std::size_t>(std::min<std::uint64_t>(count, size));
     tail.resize(taken);
     if (fseeko(file.get(), static_cast<off_t>(size - taken), SEEK_SET) != 0 ||

@@ -1,5 +1,5 @@
-// The text copy shared by the song information readers.
-#include "songfiles/SongInfo.h"
+// The text copy shared by the MIDI sequence and the song information readers.
+#include "devices/SongText.h"
 
 #include <algorithm>
 #include <cstring>
