@@ -9,14 +9,9 @@
 
 #include "app/containers/MemoryFileSystem.h"
 #include "songfiles/CdListFile.h"
+#include "tests/fuzz/FuzzCheck.h"
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
 
 std::string Saved(MemoryFileSystem& files, const CdListFile& list) {
     Check(list.Save() == 1);

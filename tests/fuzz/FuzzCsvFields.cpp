@@ -8,16 +8,11 @@
 #include <vector>
 
 #include "app/containers/CsvFields.h"
+#include "tests/fuzz/FuzzCheck.h"
 
 namespace {
 
 constexpr int kMaxFields = 8;
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
 
 // Splits line into count fields of fieldSize bytes, each its own heap block of exactly that size so
 // that AddressSanitizer catches the first byte written past it.

@@ -7,16 +7,7 @@
 
 #include "devices/MpegFrameHeader.h"
 #include "devices/StreamLayout.h"
-
-namespace {
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
-
-}  // namespace
+#include "tests/fuzz/FuzzCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The sync search over exactly the given bytes, so ASan sees any read past them.

@@ -9,14 +9,9 @@
 
 #include "app/containers/MemoryFileSystem.h"
 #include "songfiles/PlayListFile.h"
+#include "tests/fuzz/FuzzCheck.h"
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
 
 std::string Saved(MemoryFileSystem& files, const PlayListFile& list, const char* path) {
     Check(list.Save(path) == 1);

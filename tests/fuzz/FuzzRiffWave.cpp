@@ -7,16 +7,7 @@
 
 #include "devices/RiffWaveParser.h"
 #include "devices/StreamLayout.h"
-
-namespace {
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
-
-}  // namespace
+#include "tests/fuzz/FuzzCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     MemoryByteSource source(std::vector<std::uint8_t>(data, data + size));

@@ -6,14 +6,9 @@
 
 #include "wrd/ScreenModel.h"
 #include "wrd/TextEscapes.h"
+#include "tests/fuzz/FuzzCheck.h"
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
 
 struct BoundsObserver : ScreenObserver {
     void OnCellsChanged(const CellRect& cells) override {
