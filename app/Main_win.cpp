@@ -8,18 +8,9 @@
 #include "app/Settings.h"
 #include "app/StartupSequence.h"
 #include "app/StartupUi_win.h"
-#include "app/containers/UniqueHandle_win.h"
-
-HINSTANCE gInstance;
+#include "ui/ProgramInstance_win.h"
 
 namespace {
-
-// Pen and brushes shared by the panel's drawing code for the whole run.
-struct PanelDrawingObjects {
-    UniqueGdiObject grayPen{CreatePen(PS_SOLID, 1, RGB(128, 128, 128))};
-    UniqueGdiObject cyanBrush{CreateSolidBrush(RGB(0, 255, 255))};
-    UniqueGdiObject grayBrush{CreateSolidBrush(RGB(128, 128, 128))};
-};
 
 void RunMessageLoop(HWND mainWindow) {
     HACCEL accelerators = LoadAcceleratorsA(gInstance, MAKEINTRESOURCEA(1));
@@ -51,14 +42,11 @@ int RunPlayer(HINSTANCE instance, HINSTANCE previous, const char* commandLine, i
     }
     srand(GetTickCount());
 
-    {
-        PanelDrawingObjects drawingObjects;
-        HWND mainWindow = CreateMainWindow(instance);
-        if (mainWindow) {
-            ShowWindow(mainWindow, showCommand);
-            UpdateWindow(mainWindow);
-            RunMessageLoop(mainWindow);
-        }
+    HWND mainWindow = CreateMainWindow(instance);
+    if (mainWindow) {
+        ShowWindow(mainWindow, showCommand);
+        UpdateWindow(mainWindow);
+        RunMessageLoop(mainWindow);
     }
     SaveSettings();
     instanceSystem.CloseBootMutex();

@@ -374,7 +374,10 @@ MeasureAtTick MidiSequence::TickToMeasure(std::uint32_t tick) const {
     for (std::uint32_t i = 0; i < segmentCount; ++i) {
         const MeasureSegment& segment = measureMap[i];
         const std::uint64_t span = std::uint64_t{segment.measureCount} * segment.ticksPerMeasure;
-        if (span >= remaining) {
+        // The first tick after a stretch starts the next stretch's first measure, so it takes
+        // that stretch's length; only the last stretch keeps its own end.
+        const bool last = i + 1 == segmentCount;
+        if (span > remaining || (last && span == remaining)) {
             result.measure += static_cast<std::uint32_t>(remaining / segment.ticksPerMeasure);
             result.tickInMeasure = static_cast<std::uint32_t>(remaining % segment.ticksPerMeasure);
             result.ticksPerMeasure = segment.ticksPerMeasure;

@@ -54,7 +54,7 @@ wine_environment() {
 # registry files in place.
 template_dir() {
     local key
-    key=$( { registry_setup; wine --version; echo template-v1; } | sha1sum | cut -c1-12)
+    key=$( { registry_setup; wine --version; echo template-v2; } | sha1sum | cut -c1-12)
     echo "$cache_dir/wine-template-$key"
 }
 
@@ -82,6 +82,16 @@ make_template() {
         mkdir -p "$WINEPREFIX/cdrom"
         ln -sfn ../cdrom "$WINEPREFIX/dosdevices/d:"
         wineserver -w
+        # wineboot links the user's shell folders (Desktop, Documents, ...) into this build's
+        # temporary HOME, which is deleted below; dangling links break the shell's namespace
+        # (folder pickers, special folders), so they become real folders of the prefix.
+        local link
+        for link in "$WINEPREFIX"/drive_c/users/*/*; do
+            if [ -L "$link" ]; then
+                rm -f "$link"
+                mkdir -p "$link"
+            fi
+        done
     )
     rm -rf "$template"
     mv "$work/prefix" "$template"

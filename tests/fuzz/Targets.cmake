@@ -27,4 +27,6 @@ list(APPEND MX_FUZZ_TARGETS FuzzMagDecoder)
 set(MX_FUZZ_LIBS_FuzzMagDecoder mx_wrd mx_containers)
 list(APPEND MX_FUZZ_TARGETS FuzzTextEscapes)
 set(MX_FUZZ_LIBS_FuzzTextEscapes mx_wrd mx_containers)
+list(APPEND MX_FUZZ_TARGETS FuzzWrdScript)
+set(MX_FUZZ_LIBS_FuzzWrdScript mx_wrd mx_sequence_device mx_midi mx_containers)
 # fuzz-targets-end

@@ -23,3 +23,4 @@ int RunRplDump(int argc, char** argv);
 int RunCdlDump(int argc, char** argv);
 int RunMidiInfo(int argc, char** argv);
 int RunMag2Bmp(int argc, char** argv);
+int RunWrdRun(int argc, char** argv);

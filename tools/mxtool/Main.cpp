@@ -14,6 +14,8 @@ const ToolCommand kToolCommands[] = {
     {"cdl-dump", "cdl-dump FILE [DISCID]", "a CD list file as the player reads it", 1, RunCdlDump},
     {"midi-info", "midi-info FILE", "a MIDI file's structure, texts, length and measure map", 1, RunMidiInfo},
     {"mag2bmp", "mag2bmp IN.mag OUT.bmp [X Y]", "a MAG image decoded onto a blank page, as a BMP", 2, RunMag2Bmp},
+    {"wrd-run", "wrd-run SCRIPT.wrd --midi SONG.mid [--tick N] [--bmp OUT.bmp] [--text OUT.txt]",
+     "a WRD script run up to a tick; the screen as BMP and text", 3, RunWrdRun},
     {nullptr, nullptr, nullptr, 0, nullptr},
 };
 

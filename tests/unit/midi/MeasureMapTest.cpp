@@ -119,8 +119,8 @@ TEST(MeasureMap, ConversionsWalkTheSegments) {
         {0, {0, 0, 288}},
         {287, {0, 287, 288}},
         {288, {1, 0, 288}},
-        // The end of a segment still belongs to it.
-        {1152, {4, 0, 288}},
+        // The first tick of a new meter measures with the new meter.
+        {1152, {4, 0, 192}},
         {1153, {4, 1, 192}},
         {1345, {5, 1, 192}},
         // Beyond the end: answered for totalTicks (1779), inside the last segment.

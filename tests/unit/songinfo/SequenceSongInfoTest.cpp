@@ -38,14 +38,14 @@ TEST(SequenceSongInfo, ConvertsThroughTheMeasureMap) {
 
     const struct {
         std::uint32_t measure, tick, ticksPerMeasure;
-    } starts[] = {{0, 0, 288}, {3, 864, 288}, {4, 1152, 288}, {5, 1344, 192}};
+    } starts[] = {{0, 0, 288}, {3, 864, 288}, {4, 1152, 192}, {5, 1344, 192}};
     for (const auto& s : starts) {
         MeasurePosition position;
         ASSERT_EQ(info.MeasureToPosition(position, s.measure), 1);
         EXPECT_EQ(position.tick, s.tick) << s.measure;
         EXPECT_EQ(position.measure, s.measure);
         EXPECT_EQ(position.tickInMeasure, 0u);
-        // The first tick of measure 4 still ends the 3/4 stretch in the map.
+        // Measure 4 is the first measure of the new meter and has its length.
         EXPECT_EQ(position.ticksPerMeasure, s.ticksPerMeasure) << s.measure;
     }
     const struct {
