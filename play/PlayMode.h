@@ -1,0 +1,166 @@
+// The abstract play mode: the song queue with its play order, and the controller that drives
+// the device holding the current song. The file and CD modes supply the songs and devices.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "devices/DeviceVolume.h"
+#include "devices/MediaDevice.h"
+#include "play/PlayOwner.h"
+#include "play/SongEntry.h"
+
+// Play orders.
+constexpr std::int32_t kPlayNormal = 0;
+constexpr std::int32_t kPlayRepeat = 1;
+constexpr std::int32_t kPlayRandom = 2;
+constexpr std::int32_t kPlayRandomRepeat = 3;
+
+// Positions with a meaning of their own for Select.
+constexpr std::int32_t kSelectNext = -2;
+constexpr std::int32_t kSelectPrevious = -3;
+
+// Messages the main window hands to HandleTimerMessage.
+constexpr std::uint32_t kTimerMessage = 0x0113;              // WM_TIMER
+constexpr std::uint32_t kTextViewerClosedMessage = 0x040B;   // WM_USER + 11
+constexpr std::uint32_t kWrdScreenClosedMessage = 0x040C;    // WM_USER + 12
+
+// Bits of GetPanelFlags: which buttons and menu commands are usable.
+constexpr std::int32_t kPanelStop = 0x8;
+constexpr std::int32_t kPanelPlay = 0x10;
+constexpr std::int32_t kPanelPause = 0x20;
+constexpr std::int32_t kPanelSeekBack = 0x40;
+constexpr std::int32_t kPanelSeekForward = 0x80;
+constexpr std::int32_t kPanelPrevious = 0x100;
+constexpr std::int32_t kPanelNext = 0x200;
+constexpr std::int32_t kPanelJump = 0x400;
+constexpr std::int32_t kPanelList = 0x1000;
+constexpr std::int32_t kPanelOpen = 0x4000;
+constexpr std::int32_t kPanelEject = 0x8000;
+constexpr std::int32_t kPanelWrd = 0x10000;
+constexpr std::int32_t kPanelText = 0x20000;
+
+class PlayMode {
+public:
+    explicit PlayMode(PlayOwner& owner);
+    PlayMode(const PlayMode&) = delete;
+    PlayMode& operator=(const PlayMode&) = delete;
+
+    // The derived mode's songs and devices, in slot order.
+    virtual int BuildQueue() = 0;
+    virtual void FreeQueue() = 0;
+    virtual int GetSongCount() = 0;
+    virtual void GetSong(SongEntry& entry, int index) = 0;
+    virtual void GetQueueTitle(char* text, std::size_t capacity, int position) = 0;
+    virtual MediaDevice* OpenDevice(const SongEntry& entry) = 0;
+    virtual void CloseDevice() = 0;
+    virtual void OnTick() = 0;
+    virtual ~PlayMode();
+    virtual int Activate();
+    virtual void Deactivate();
+    virtual int EditList() = 0;
+    virtual int OpenSource() = 0;
+    virtual int Eject() { return 0; }
+    virtual int GetPanelFlags();
+    virtual void OpenText() {}
+    virtual void CloseText() {}
+    virtual int IsTextOpen() { return 0; }
+    virtual void OpenWrd() {}
+    virtual void CloseWrd() {}
+    virtual int IsWrdOpen() { return 0; }
+
+    // The queue.
+    void Reload();
+    void Select(int position);
+    void GetSongAt(SongEntry& entry, int position);
+    void Shuffle(int from);
+    void DropOrder();
+    void SetPlayMode(int mode);
+    int GetPlayMode() const { return playMode; }
+    int GetQueueLength();
+    int GetCurrentPosition() const;
+    void CopyCurrentSong(SongEntry& entry) const;
+    void GetListTitle(char* text, std::size_t capacity) const;
+    void GetTitle(char* text, std::size_t capacity) const;
+    void GetComment(char* text, std::size_t capacity) const;
+    void GetFontName(char* text, std::size_t capacity) const;
+    bool IsActive() const { return active != 0; }
+
+    // The controller's commands; each does nothing unless the mode is active.
+    void Play();
+    void Stop();
+    void PauseResume();
+    void Previous();
+    void Next();
+    void JumpToSong();
+    void Skip(int direction);
+    void Scan(int direction);
+    void SeekTo(int milliseconds);
+    void HandleTimerMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+
+    // What the panel and the recorder read.
+    int GetState() const { return state; }
+    int GetSongPosition();
+    int GetSongLength() const;
+    int GetDeviceType() const;
+    std::uint32_t GetVolume();
+    void SetVolume(std::uint32_t level);
+    std::int32_t GetBalance();
+    void SetBalance(std::int32_t value);
+
+    // Where random numbers come from (the runtime's generator unless a test injects one) and
+    // which volume port the song volume uses.
+    std::function<int()> random;
+    VolumePort* volumePort = nullptr;
+
+protected:
+    int OpenCurrent();
+    void CloseCurrent();
+    void ResetSong();
+    void Resume(int saved);
+    void SeekTick();
+    void StartTimer();
+    void StopTimer();
+    void ApplySongVolume();
+    void ReleaseSongVolume();
+    // Opens the device again when a stop closed it; false when the song cannot be reached.
+    bool EnsureDeviceOpen();
+    // The mode is active and its queue holds at least one song.
+    bool HasSongs();
+    // Blanks current as a song that is not there (queue index 0 too).
+    void BlankCurrent();
+
+    PlayOwner& owner;
+
+    // The queue.
+    std::int32_t active = 0;
+    SongEntry current;
+    std::int32_t playMode = kPlayNormal;
+    std::vector<std::int32_t> order;  // empty: list order
+    std::int32_t orderCount = 0;
+    std::int32_t currentPosition = 0;
+
+    // The controller.
+    MediaDevice* device = nullptr;  // owned by the derived mode
+    std::int32_t deviceOpen = 0;
+    std::int32_t songLoaded = 0;
+    std::int32_t deviceType = 0;
+    std::int32_t state = kModeNotReady;
+    std::int32_t lengthMs = 0;
+    std::int32_t positionMs = 0;
+    std::int32_t lastBlinkPosition = 0;
+    std::unique_ptr<DeviceVolume> songVolume;
+    std::int32_t timerId = 0;
+    std::int32_t tickToggle = 0;
+    std::int32_t seekHeld = 0;
+    std::uint32_t seekTickCount = 0;
+    std::int32_t seekDirection = 0;
+    std::int32_t stateBeforeSeek = 0;
+    std::int32_t hasText = 0;
+    std::int32_t hasWrd = 0;
+    // Counts ResetSong calls: a device call that ends the song under our feet (the CD device
+    // reports a track's end from GetPosition) must not leave its answer on the next song.
+    std::uint32_t songSerial = 0;
+};

@@ -1,0 +1,130 @@
+// Costs of the song queue on a long list: stepping through 10,000 songs in random order (each
+// step closes the song, opens the next and applies its volume) and shuffling 10,000 songs.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <optional>
+
+#include "play/PlayMode.h"
+
+namespace {
+
+constexpr int kSongs = 10000;
+
+class QuietOwner : public PlayOwner {
+public:
+    OwnerWindow Window() override { return nullptr; }
+    void UpdateButtons() override {}
+    void UpdateTexts() override {}
+    void UpdateTime(bool) override {}
+    void RefreshAll() override {}
+    std::uintptr_t SetTimer(PlayMode&, std::uint32_t) override { return 1; }
+    void KillTimer(PlayMode&) override {}
+    void BeginWait() override {}
+    void EndWait() override {}
+    void Sleep(std::uint32_t) override {}
+    bool IsShiftDown() override { return false; }
+    int ChooseSong(PlayMode&) override { return -1; }
+};
+
+// A device that opens anything at once.
+class InstantDevice : public MediaDevice {
+public:
+    InstantDevice() : MediaDevice(nullptr) {}
+    ~InstantDevice() = default;
+    int Open(const char*) override {
+        isOpen = 1;
+        lengthMs = 180000;
+        deviceType = kDeviceTypeSequencer;
+        mode = kModeStop;
+        return 1;
+    }
+    void Close() override { isOpen = 0; }
+    int Play() override { return (mode = kModePlay), 1; }
+    int Stop() override { return (mode = kModeStop), 1; }
+    int Pause() override { return (mode = kModePause), 1; }
+    int Seek(std::uint32_t ms) override { return static_cast<int>(ms); }
+    int GetPosition() override { return 0; }
+    int GetMode() override { return isOpen ? mode : kModeNotReady; }
+    int mode = kModeNotReady;
+};
+
+// One MIDI output that takes every volume.
+class OneDevicePort : public VolumePort {
+public:
+    std::uint32_t DeviceCount(VolumeDeviceKind kind) override { return kind == VolumeDeviceKind::kMidiOut; }
+    std::optional<VolumeCaps> GetCaps(VolumeDeviceKind, std::uint32_t) override { return VolumeCaps{0, true}; }
+    std::optional<std::uint32_t> GetVolume(VolumeDeviceKind, std::uint32_t) override { return word; }
+    bool SetVolume(VolumeDeviceKind, std::uint32_t, std::uint32_t volume) override { return (word = volume), true; }
+    std::uint32_t word = 0xFFFFFFFF;
+};
+
+class BenchMode : public PlayMode {
+public:
+    explicit BenchMode(PlayOwner& owner) : PlayMode(owner) {}
+    int BuildQueue() override { return 1; }
+    void FreeQueue() override {}
+    int GetSongCount() override { return kSongs; }
+    void GetSong(SongEntry& entry, int index) override {
+        std::snprintf(entry.path, sizeof entry.path, "C:\\Songs\\song%05d.mid", index);
+        std::snprintf(entry.title, sizeof entry.title, "Song %d", index);
+        entry.queueIndex = index;
+        entry.volume = 80;
+    }
+    void GetQueueTitle(char*, std::size_t, int) override {}
+    MediaDevice* OpenDevice(const SongEntry& entry) override { return device.Open(entry.path) ? &device : nullptr; }
+    void CloseDevice() override { device.Close(); }
+    void OnTick() override {}
+    int EditList() override { return 0; }
+    int OpenSource() override { return 0; }
+    InstantDevice device;
+};
+
+void BM_NextThroughRandomQueue(benchmark::State& state) {
+    QuietOwner owner;
+    OneDevicePort port;
+    BenchMode mode(owner);
+    mode.volumePort = &port;
+    mode.SetPlayMode(kPlayRandomRepeat);
+    mode.Reload();
+    mode.Play();
+    for (auto _ : state) {
+        for (int i = 0; i < kSongs; ++i) {
+            mode.Next();
+        }
+        benchmark::DoNotOptimize(mode.GetCurrentPosition());
+    }
+    state.SetItemsProcessed(state.iterations() * kSongs);
+}
+BENCHMARK(BM_NextThroughRandomQueue)->Unit(benchmark::kMillisecond);
+
+void BM_SelectEveryPositionRandom(benchmark::State& state) {
+    QuietOwner owner;
+    OneDevicePort port;
+    BenchMode mode(owner);
+    mode.volumePort = &port;
+    mode.SetPlayMode(kPlayRandom);
+    mode.Reload();
+    for (auto _ : state) {
+        for (int p = 0; p < kSongs; ++p) {
+            mode.Select(p);
+        }
+        benchmark::DoNotOptimize(mode.GetCurrentPosition());
+    }
+    state.SetItemsProcessed(state.iterations() * kSongs);
+}
+BENCHMARK(BM_SelectEveryPositionRandom)->Unit(benchmark::kMillisecond);
+
+void BM_ShuffleAll(benchmark::State& state) {
+    QuietOwner owner;
+    BenchMode mode(owner);
+    mode.SetPlayMode(kPlayRandom);
+    for (auto _ : state) {
+        mode.Shuffle(0);
+        benchmark::DoNotOptimize(mode.GetPlayMode());
+    }
+    state.SetItemsProcessed(state.iterations() * kSongs);
+}
+BENCHMARK(BM_ShuffleAll)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
