@@ -1,14 +1,92 @@
-// The player's top-level window of class Melodrix32. For now it shows the start state and
-// keeps its position; the panel, menus and play modes move in later.
+// The player's only top-level window (class Melodrix32): the skinned panel in its normal or flat
+// form. It owns both play modes, routes timer and device messages to the current one and turns
+// buttons, the system menu, accelerators and dropped files into calls on it.
 #pragma once
 
 #include <windows.h>
 
-// Registers the window class; false when registration fails.
+#include <shellapi.h>  // HDROP
+
+#include <memory>
+
+#include "play/PlayOwner.h"
+#include "ui/Window_win.h"
+
+class PlayMode;
+class FilePlayMode;
+class CdPlayMode;
+class Panel;
+struct MainWindowParts;
+
+// Registers the window classes of the player: the main window's, the panel controls', the text
+// viewer's and the emulated screen's. False when the main window's class fails.
 bool RegisterMainWindowClass(HINSTANCE instance);
 
-// Creates the main window at its saved position (or where the system puts it).
-HWND CreateMainWindow(HINSTANCE instance);
+class MainWindow final : public Window, public PlayOwner {
+public:
+    MainWindow();
+    ~MainWindow() override;
 
-// Control id of the text that describes the start state.
-constexpr int kStartStateTextId = 1001;
+    // Creates the window at its saved position (or where the system puts it); false on failure.
+    bool Create(HINSTANCE instance);
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    PlayMode* CurrentMode() const { return currentMode; }
+    FilePlayMode* FileMode() const;
+    int Form() const { return form; }
+
+    // PlayOwner.
+    OwnerWindow Window() override { return hwnd; }
+    void UpdateButtons() override;
+    void UpdateTexts() override;
+    void UpdateTime(bool forceTitle) override;
+    void RefreshAll() override;
+    std::uintptr_t SetTimer(PlayMode& mode, std::uint32_t intervalMs) override;
+    void KillTimer(PlayMode& mode) override;
+    void BeginWait() override;
+    void EndWait() override;
+    void Sleep(std::uint32_t milliseconds) override;
+    bool IsShiftDown() override;
+    int ChooseSong(PlayMode& mode) override;
+
+    // Set by the recorder while it records; device messages then go to it.
+    int recorderActive = 0;
+
+private:
+    LRESULT OnCreate();
+    void OnDestroy();
+    void OnMove();
+    void OnSize(UINT kind, int width, int height);
+    void OnGetMinMaxInfo(MINMAXINFO& info) const;
+    LRESULT OnNcHitTest(WPARAM wParam, LPARAM lParam);
+    void OnDropFiles(HDROP drop);
+    void OnCommand(WPARAM wParam, LPARAM lParam);
+    bool OnSysCommand(WPARAM wParam, LPARAM lParam);
+    void RouteToMode(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void SwitchMode(int mode);
+    void ToggleForm();
+    void ToggleTopMost();
+    void ToggleFixWindow();
+    void ChoosePanelFont();
+    void ShowSystemMenuAt(int x, int y);
+    void FocusButton(int id);
+    bool ButtonEnabled(int id) const;
+    void FocusPlayOrStop();
+    void ExtendSystemMenu();
+    void UpdateSystemMenuForSize(bool minimized);
+    int FlatOuterHeight() const;
+
+    HMENU systemMenu = nullptr;
+    int form = 0;
+    int flatHeight = 0;
+    int clientWidth = 0;
+    int clientHeight = 0;
+    PlayMode* currentMode = nullptr;
+    std::unique_ptr<MainWindowParts> parts;  // the play modes and the panel
+    HCURSOR savedCursor = nullptr;
+};
+
+// Creates the main window; the object lives until the window is destroyed and the program ends.
+HWND CreateMainWindow(HINSTANCE instance);

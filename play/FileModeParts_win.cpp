@@ -1,6 +1,8 @@
 // The file play mode's devices, companion windows and file-open dialog on Win32.
 #include "play/FileModeParts_win.h"
 
+#include "app/containers/SystemFunction_win.h"
+
 #include <commdlg.h>
 
 #include "wrd/TextViewer_win.h"
@@ -68,7 +70,8 @@ OpenDialogResult SystemFileModeParts::RunOpenDialog(const char* initialDirectory
     dialog.lpstrInitialDir = initialDirectory != nullptr && initialDirectory[0] != '\0' ? initialDirectory : nullptr;
     dialog.Flags =
         OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_LONGNAMES | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
-    if (!GetOpenFileNameA(&dialog)) {
+    const auto getOpenFileName = SystemFunction<BOOL(WINAPI*)(OPENFILENAMEA*)>("comdlg32.dll", "GetOpenFileNameA");
+    if (getOpenFileName == nullptr || !getOpenFileName(&dialog)) {
         return result;
     }
     result.accepted = true;

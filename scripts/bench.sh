@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the benchmarks and prints their figures: the native Google Benchmark programs (built
 # without sanitizers) and, under Wine, the player's start-up time against a minimal program.
-#   scripts/bench.sh [native|wine|stream|all]
+#   scripts/bench.sh [native|wine|stream|panel|all]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 which=${1:-all}
@@ -27,4 +27,14 @@ if [ "$which" = stream ] || [ "$which" = all ]; then
     bash scripts/build.sh win StreamPlay
     echo "== WAVE/MP3 stream player under Wine (CPU against MCI, dropouts, open time)"
     bash scripts/bench-stream.sh "$(pwd)/build/win/bin"
+fi
+
+if [ "$which" = panel ] || [ "$which" = all ]; then
+    bash scripts/build.sh win Melodrix MinimalWindow PanelBench
+    bin=$(pwd)/build/win/bin
+    echo "== player panel under Wine: first full paint against a minimal window program"
+    scripts/winebench.sh run -- wine "$bin/PanelBench.exe" paint "${MX_STARTUP_RUNS:-15}" \
+        "Z:$bin/Melodrix.exe" "Z:$bin/MinimalWindow.exe" 2>/dev/null
+    echo "== player CPU time under Wine: stopped, paused and playing a WAVE song"
+    scripts/winebench.sh run -- bash tests/wine/panel_idle.sh "$bin" "${MX_IDLE_SECONDS:-60}"
 fi

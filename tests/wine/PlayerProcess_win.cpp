@@ -59,6 +59,13 @@ PlayerProcess::~PlayerProcess() {
 }
 
 bool PlayerProcess::Start(const std::string& arguments) {
+    // A scenario may start the player again with the same object: the earlier run is over.
+    if (info.hProcess) {
+        if (Running()) TerminateProcess(info.hProcess, 99);
+        CloseHandle(info.hProcess);
+        CloseHandle(info.hThread);
+        info = {};
+    }
     std::string commandLine = "\"" + gPlayerPath + "\"";
     if (!arguments.empty()) commandLine += " " + arguments;
     std::vector<char> buffer(commandLine.begin(), commandLine.end());

@@ -40,7 +40,8 @@ expect '"Text_x"=dword:80000000'
 expect '[HKEY_CURRENT_USER\Software\Veqo\Melodrix\2\File\History]'
 expect '"0000"="曲 1.mid"'
 expect '[HKEY_CURRENT_USER\Software\Veqo\Melodrix\2\CD]'
-expect '"LastDrive"="E:"'
+# E: is no CD-ROM drive in the bench, so the CD play mode takes its first one, D:.
+expect '"LastDrive"="D:"'
 expect '"ListEditLastWildCard"="*.*"'
 expect '"CD_Volume_ID"=dword:ffff0000'
 # The font record: height 12, then the face name in Shift-JIS at offset 28.
@@ -52,7 +53,7 @@ grep -q '^"Format"=hex:01,00,01,00,11,2b,00,00,11,2b,00,00,01,00,08,00,00,00$' "
 
 # mxtool.exe reads the same settings back through the program's own walk.
 wine "$bin/mxtool.exe" settings 2>/dev/null | iconv -f cp932 -t utf-8 | tr -d '\r' >"$work/tool.txt"
-for line in 'File\History\0000: 曲 1.mid' 'CD\LastDrive: E:' 'Player\BootMode: 1' 'File\LastSong: 0'; do
+for line in 'File\History\0000: 曲 1.mid' 'CD\LastDrive: D:' 'Player\BootMode: 1' 'File\LastSong: 0'; do
     grep -qxF -- "$line" "$work/tool.txt" || { cat "$work/tool.txt" >&2; fail "mxtool missing: $line"; }
 done
 wine reg delete 'HKCU\Software\Veqo\Melodrix' /f >/dev/null 2>&1 || true

@@ -1,0 +1,31 @@
+// Loading the skin bitmaps and creating the panel's shared pen and brush.
+#include "ui/PanelSkin_win.h"
+
+#include "ui/ProgramInstance_win.h"
+
+namespace {
+
+HBITMAP LoadFromResources(int resourceId) {
+    return LoadBitmapA(gInstance, MAKEINTRESOURCEA(resourceId));
+}
+
+SkinBitmapLoader gSkinBitmapLoader = &LoadFromResources;
+
+}  // namespace
+
+UniqueGdiObject LoadSkinBitmap(int resourceId) {
+    return UniqueGdiObject(gSkinBitmapLoader(resourceId));
+}
+
+void SetSkinBitmapLoader(SkinBitmapLoader loader) {
+    gSkinBitmapLoader = loader ? loader : &LoadFromResources;
+}
+
+PanelSkin::PanelSkin()
+    : buttonFace(LoadSkinBitmap(kButtonFaceBitmap)),
+      buttonPressed(LoadSkinBitmap(kButtonPressedBitmap)),
+      buttonGlyphs(LoadSkinBitmap(kButtonGlyphBitmap)),
+      playStates(LoadSkinBitmap(kPlayStateBitmap)),
+      deviceKinds(LoadSkinBitmap(kDeviceKindBitmap)),
+      grayPen(CreatePen(PS_SOLID, 1, RGB(128, 128, 128))),
+      cyanBrush(CreateSolidBrush(kPanelCyan)) {}
