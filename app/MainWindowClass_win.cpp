@@ -9,16 +9,8 @@
 #include "wrd/Virtual98Screen_win.h"
 
 bool RegisterMainWindowClass(HINSTANCE instance) {
-    WNDCLASSA windowClass{};
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = &ObjectWindowProc;
-    windowClass.cbWndExtra = sizeof(void*);
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    windowClass.lpszClassName = kMainWindowClass;
-    const bool registered = RegisterClassA(&windowClass) != 0;
+    const bool registered =
+        RegisterObjectWindowClass(instance, kMainWindowClass, 1, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
     RegisterControlClass(instance);
     RegisterTextViewerClass(instance);
     RegisterVirtual98ScreenClass(instance);

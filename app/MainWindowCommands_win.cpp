@@ -8,32 +8,10 @@
 #include "app/StartupSequence.h"
 #include "play/PlayMode.h"
 #include "ui/Dialog_win.h"
-
-namespace {
-
-// Panel button ids.
-constexpr int kButtonClose = 0;
-constexpr int kButtonMinimize = 1;
-constexpr int kButtonMenu = 2;
-constexpr int kButtonStop = 3;
-constexpr int kButtonPlay = 4;
-constexpr int kButtonPause = 5;
-constexpr int kButtonPrevious = 8;
-constexpr int kButtonNext = 9;
-constexpr int kButtonJump = 10;
-constexpr int kButtonFileMode = 11;
-constexpr int kButtonCdMode = 12;
-constexpr int kButtonList = 13;
-constexpr int kButtonOpen = 14;
-constexpr int kButtonEject = 15;
-constexpr int kButtonRecord = 16;
-constexpr int kButtonText = 21;
-constexpr int kButtonWrd = 22;
-
-}  // namespace
+#include "ui/PanelLayout.h"
 
 void MainWindow::FocusPlayOrStop() {
-    FocusButton(ButtonEnabled(kButtonPlay) ? kButtonPlay : kButtonStop);
+    FocusButton(ButtonEnabled(kPlayButton) ? kPlayButton : kStopButton);
 }
 
 void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -47,69 +25,69 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
     }
     PlayMode& mode = *currentMode;
     switch (LOWORD(wParam)) {
-        case kButtonClose:
+        case kCloseButton:
             DestroyWindow(hwnd);
             return;
-        case kButtonMinimize:
+        case kMinimizeButton:
             PostMessageA(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
             return;
-        case kButtonMenu: {
+        case kMenuButton: {
             RECT button;
             GetWindowRect(reinterpret_cast<HWND>(lParam), &button);
             ShowSystemMenuAt(button.left, button.bottom + 2);
             return;
         }
-        case kButtonStop:
+        case kStopButton:
             mode.Stop();
-            if (!ButtonEnabled(kButtonStop)) {
-                FocusButton(kButtonPlay);
+            if (!ButtonEnabled(kStopButton)) {
+                FocusButton(kPlayButton);
             }
             return;
-        case kButtonPlay:
+        case kPlayButton:
             mode.Play();
-            if (!ButtonEnabled(kButtonPlay)) {
-                FocusButton(kButtonStop);
+            if (!ButtonEnabled(kPlayButton)) {
+                FocusButton(kStopButton);
             }
             return;
-        case kButtonPause:
+        case kPauseButton:
             mode.PauseResume();
             return;
-        case kButtonPrevious:
+        case kPreviousButton:
             mode.Previous();
             return;
-        case kButtonNext:
+        case kNextButton:
             mode.Next();
             return;
-        case kButtonJump:
+        case kJumpButton:
             mode.JumpToSong();
-            FocusButton(kButtonJump);
+            FocusButton(kJumpButton);
             return;
-        case kButtonFileMode:
+        case kFileModeButton:
             SwitchMode(1);
             return;
-        case kButtonCdMode:
+        case kCdModeButton:
             SwitchMode(2);
             return;
-        case kButtonList:
+        case kListButton:
             mode.EditList();
             return;
-        case kButtonOpen:
+        case kSelectButton:
             if (mode.OpenSource()) {
                 FocusPlayOrStop();
             } else {
-                FocusButton(kButtonOpen);
+                FocusButton(kSelectButton);
             }
             return;
-        case kButtonEject:
+        case kEjectButton:
             mode.Eject();
             return;
-        case kButtonRecord:
+        case kRecordButton:
             // The recorder is not part of this build yet.
             return;
-        case kButtonText:
+        case kTextToggleId:
             mode.IsTextOpen() ? mode.CloseText() : mode.OpenText();
             return;
-        case kButtonWrd:
+        case kWrdToggleId:
             mode.IsWrdOpen() ? mode.CloseWrd() : mode.OpenWrd();
             return;
         default:
@@ -129,16 +107,16 @@ bool MainWindow::OnSysCommand(WPARAM wParam, LPARAM /*lParam*/) {
             if (mode) {
                 mode->Stop();
             }
-            if (!ButtonEnabled(kButtonStop)) {
-                FocusButton(kButtonPlay);
+            if (!ButtonEnabled(kStopButton)) {
+                FocusButton(kPlayButton);
             }
             return true;
         case kCmdPlay:
             if (mode) {
                 mode->Play();
             }
-            if (!ButtonEnabled(kButtonPlay)) {
-                FocusButton(kButtonStop);
+            if (!ButtonEnabled(kPlayButton)) {
+                FocusButton(kStopButton);
             }
             return true;
         case kCmdPauseResume:

@@ -121,6 +121,9 @@ protected:
     void ResetSong();
     void Resume(int saved);
     void SeekTick();
+    // After a skip, a released seek button or a slider move: plays or pauses the device as
+    // before the seek, then refreshes the panel.
+    void EndSeek(int stateBefore);
     void StartTimer();
     void StopTimer();
     void ApplySongVolume();

@@ -40,14 +40,7 @@ void PlayMode::Skip(int direction) {
     const std::int32_t target = ClampPosition(static_cast<std::int64_t>(positionMs) + step, lengthMs);
     const int reached = device->Seek(static_cast<std::uint32_t>(target));
     positionMs = reached >= 0 ? reached : target;
-    if (remembered == kModePlay) {
-        device->Play();
-    } else {
-        device->Pause();
-    }
-    state = device->GetMode();
-    owner.UpdateButtons();
-    owner.UpdateTime(false);
+    EndSeek(remembered);
 }
 
 void PlayMode::Scan(int direction) {
@@ -76,12 +69,8 @@ void PlayMode::Scan(int direction) {
         if (reached >= 0) {
             positionMs = reached;
         }
-        if (stateBeforeSeek == kModePlay) {
-            device->Play();
-        } else {
-            device->Pause();
-        }
-        state = device->GetMode();
+        EndSeek(stateBeforeSeek);
+        return;
     }
     owner.UpdateButtons();
     owner.UpdateTime(false);
@@ -108,7 +97,12 @@ void PlayMode::SeekTo(int milliseconds) {
     }
     const int remembered = state;
     device->Seek(static_cast<std::uint32_t>(std::max(milliseconds, 0)));
-    if (remembered == kModePlay) {
+    EndSeek(remembered);
+}
+
+void PlayMode::EndSeek(int stateBefore) {
+    // A song that was playing plays on from the new place; any other stays paused there.
+    if (stateBefore == kModePlay) {
         device->Play();
     } else {
         device->Pause();

@@ -19,15 +19,7 @@ bool KeyHeld(int key) {
 }  // namespace
 
 bool RegisterControlClass(HINSTANCE instance) {
-    WNDCLASSA windowClass = {};
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = &ObjectWindowProc;
-    windowClass.cbWndExtra = sizeof(void*);
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    windowClass.lpszClassName = kControlClassName;
-    return RegisterClassA(&windowClass) != 0;
+    return RegisterObjectWindowClass(instance, kControlClassName, 0, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }
 
 void CustomControl::Create(HWND parent, int controlId) {

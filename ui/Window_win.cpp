@@ -55,6 +55,19 @@ LRESULT CALLBACK SubclassWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
+bool RegisterObjectWindowClass(HINSTANCE instance, const char* className, int iconId, HBRUSH background) {
+    WNDCLASSA windowClass{};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = &ObjectWindowProc;
+    windowClass.cbWndExtra = sizeof(void*);
+    windowClass.hInstance = instance;
+    windowClass.hIcon = iconId != 0 ? LoadIconA(instance, MAKEINTRESOURCEA(iconId)) : nullptr;
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = background;
+    windowClass.lpszClassName = className;
+    return RegisterClassA(&windowClass) != 0;
+}
+
 WNDPROC SubclassControl(HWND control, Window* object) {
     object->hwnd = control;
     SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));

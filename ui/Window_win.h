@@ -22,6 +22,10 @@ public:
 // window bytes; creators pass the object as the creation parameter of CreateWindowExA.
 LRESULT CALLBACK ObjectWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Registers a window class of the player's own: redrawn on resizing, the shared window procedure,
+// room for the object's pointer, the arrow cursor. iconId 0 means no icon. False on failure.
+bool RegisterObjectWindowClass(HINSTANCE instance, const char* className, int iconId, HBRUSH background);
+
 // Window procedure that replaces a subclassed system control's own; the object (kept in
 // GWLP_USERDATA) passes messages on to the control's previous procedure itself.
 LRESULT CALLBACK SubclassWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

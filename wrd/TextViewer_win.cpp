@@ -48,17 +48,7 @@ std::vector<char> ReadWholeFile(const char* path) {
 }  // namespace
 
 void RegisterTextViewerClass(HINSTANCE instance) {
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = ObjectWindowProc;
-    windowClass.cbWndExtra = 4;  // the window object's pointer
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(2));
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    windowClass.lpszClassName = kTextViewerClass;
-    RegisterClassExA(&windowClass);
+    RegisterObjectWindowClass(instance, kTextViewerClass, 2, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
 }
 
 TextViewer::TextViewer(HWND owner, const char* path) : owner(owner) {

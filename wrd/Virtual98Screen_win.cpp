@@ -59,17 +59,7 @@ private:
 }  // namespace
 
 void RegisterVirtual98ScreenClass(HINSTANCE instance) {
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = ObjectWindowProc;
-    windowClass.cbWndExtra = 4;  // the window object's pointer
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(3));
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    windowClass.lpszClassName = kVirtual98ScreenClass;
-    RegisterClassExA(&windowClass);
+    RegisterObjectWindowClass(instance, kVirtual98ScreenClass, 3, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }
 
 std::unique_ptr<ScreenWindow> CreateScreenWindow(ScreenModel& model, OwnerWindow owner) {
