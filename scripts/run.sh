@@ -27,6 +27,11 @@ demo=()
 if [ -d "$root/build/win/bin/demo" ]; then
     mapfile -t demo < <(find "$root/build/win/bin/demo" -maxdepth 1 -name '*.rpl' | sort | head -1)
 fi
+# The player takes Windows paths (a leading "/" would read as an option): Wine shows the Linux
+# root as drive Z:.
+for i in "${!demo[@]}"; do
+    demo[i]="Z:${demo[i]//\//\\}"
+done
 
 display_socket=/tmp/.X11-unix/X$(echo "${DISPLAY:-}" | sed -E 's/^[^:]*:([0-9]+).*/\1/')
 if [ -n "${DISPLAY:-}" ] && [ -S "$display_socket" ]; then
