@@ -18,10 +18,15 @@ bool RegisterControlClass(HINSTANCE instance);
 // Root of the controls of class "Melodrix Ctrl": creates the window as a child of the main
 // window with the control id, to be placed by the panel's layout.
 class CustomControl : public Window {
+public:
+    virtual void Paint(HDC dc) = 0;
+
 protected:
     void Create(HWND parent, int controlId);
     // Invalidates without erasing and paints at once.
     void Repaint();
+    // WM_PAINT and WM_PRINTCLIENT through Paint; false for every other message.
+    bool HandlePaintMessage(UINT message, WPARAM wParam);
 };
 
 class SeekBar : public CustomControl {
@@ -29,7 +34,7 @@ public:
     explicit SeekBar(ControlOwner& owner, int controlId = 17);
     ~SeekBar() override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void Paint(HDC dc);
+    void Paint(HDC dc) override;
 
 private:
     std::int32_t TrackWidth() const;
@@ -54,7 +59,7 @@ public:
     explicit PlayOrderSwitch(ControlOwner& owner, int controlId = 20);
     ~PlayOrderSwitch() override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void Paint(HDC dc);
+    void Paint(HDC dc) override;
 
 private:
     void Step(int direction);

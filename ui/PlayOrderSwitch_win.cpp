@@ -37,17 +37,10 @@ void PlayOrderSwitch::Step(int direction) {
 }
 
 LRESULT PlayOrderSwitch::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (HandlePaintMessage(message, wParam)) {
+        return 0;
+    }
     switch (message) {
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            HDC dc = BeginPaint(hwnd, &paint);
-            Paint(dc);
-            EndPaint(hwnd, &paint);
-            return 0;
-        }
-        case WM_PRINTCLIENT:
-            Paint(reinterpret_cast<HDC>(wParam));
-            return 0;
         case WM_LBUTTONDOWN:
             SetFocus(hwnd);
             Step(1);

@@ -27,6 +27,21 @@ void CustomControl::Create(HWND parent, int controlId) {
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), gInstance, this);
 }
 
+bool CustomControl::HandlePaintMessage(UINT message, WPARAM wParam) {
+    if (message == WM_PAINT) {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(hwnd, &paint);
+        Paint(dc);
+        EndPaint(hwnd, &paint);
+        return true;
+    }
+    if (message == WM_PRINTCLIENT) {
+        Paint(reinterpret_cast<HDC>(wParam));
+        return true;
+    }
+    return false;
+}
+
 void CustomControl::Repaint() {
     if (hwnd) {
         InvalidateRect(hwnd, nullptr, FALSE);
@@ -160,17 +175,10 @@ void SeekBar::OnTimer() {
 }
 
 LRESULT SeekBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (HandlePaintMessage(message, wParam)) {
+        return 0;
+    }
     switch (message) {
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            HDC dc = BeginPaint(hwnd, &paint);
-            Paint(dc);
-            EndPaint(hwnd, &paint);
-            return 0;
-        }
-        case WM_PRINTCLIENT:
-            Paint(reinterpret_cast<HDC>(wParam));
-            return 0;
         case WM_LBUTTONDOWN:
             OnButtonDown(GET_X_LPARAM(lParam));
             return 0;

@@ -2,12 +2,12 @@
 // page, and the window rectangle kept in the settings on every move and resize.
 #include "wrd/TextViewer_win.h"
 
-#include <cstdio>
-#include <new>
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "app/Settings.h"
-#include "app/containers/UniqueHandle_win.h"
+#include "app/containers/FileSystem.h"
 #include "ui/ProgramInstance_win.h"
 #include "wrd/WindowPlacement.h"
 
@@ -16,32 +16,18 @@ namespace {
 constexpr DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
                              ES_AUTOHSCROLL | ES_NOHIDESEL | ES_READONLY;
 
-// The whole file with a terminating 0; empty when it cannot be read (the viewer then shows
-// nothing rather than a part of the file).
+// A companion text larger than this is not shown: an edit control is no place for it.
+constexpr std::size_t kMaxTextBytes = 16 * 1024 * 1024;
+
+// The whole file with a terminating 0; just the terminator when it cannot be read (the viewer
+// then shows nothing rather than a part of the file).
 std::vector<char> ReadWholeFile(const char* path) {
-    UniqueFileHandle file(
-        CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    std::vector<char> text;
-    if (!file) {
-        return text;
+    std::vector<std::uint8_t> bytes;
+    if (!ActiveFileSystem().ReadFile(path, bytes, kMaxTextBytes)) {
+        bytes.clear();
     }
-    DWORD high = 0;
-    const DWORD size = GetFileSize(file.Get(), &high);
-    if (size == INVALID_FILE_SIZE || high != 0) {
-        return text;
-    }
-    try {
-        text.resize(static_cast<std::size_t>(size) + 1);
-    } catch (const std::bad_alloc&) {
-        return std::vector<char>();
-    }
-    DWORD read = 0;
-    if (!ReadFile(file.Get(), text.data(), size, &read, nullptr)) {
-        return std::vector<char>();
-    }
-    // A file that shrank meanwhile ends where reading ended.
-    text.resize(static_cast<std::size_t>(read) + 1);
-    text[read] = '\0';
+    std::vector<char> text(bytes.begin(), bytes.end());
+    text.push_back('\0');
     return text;
 }
 
@@ -108,7 +94,7 @@ bool TextViewer::OnCreate() {
     SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(SYSTEM_FIXED_FONT)), FALSE);
     ShowWindow(edit, SW_SHOW);
     const std::vector<char> text = ReadWholeFile(path);
-    SetWindowTextA(edit, text.empty() ? "" : text.data());
+    SetWindowTextA(edit, text.data());
     return true;
 }
 
