@@ -6,26 +6,11 @@
 #include <optional>
 
 #include "play/PlayMode.h"
+#include "tests/unit/play/QuietOwner.h"
 
 namespace {
 
 constexpr int kSongs = 10000;
-
-class QuietOwner : public PlayOwner {
-public:
-    OwnerWindow Window() override { return nullptr; }
-    void UpdateButtons() override {}
-    void UpdateTexts() override {}
-    void UpdateTime(bool) override {}
-    void RefreshAll() override {}
-    std::uintptr_t SetTimer(PlayMode&, std::uint32_t) override { return 1; }
-    void KillTimer(PlayMode&) override {}
-    void BeginWait() override {}
-    void EndWait() override {}
-    void Sleep(std::uint32_t) override {}
-    bool IsShiftDown() override { return false; }
-    int ChooseSong(PlayMode&) override { return -1; }
-};
 
 // A device that opens anything at once.
 class InstantDevice : public MediaDevice {

@@ -11,6 +11,7 @@
 
 #include "devices/VolumePort.h"
 #include "play/PlayMode.h"
+#include "tests/unit/play/QuietOwner.h"
 #include "ui/CustomControl_win.h"
 #include "ui/PanelLayout.h"
 #include "ui/PanelSkin_win.h"
@@ -57,22 +58,6 @@ public:
     int position = 0;
     int mode = kModeStop;
     int lastSeek = -1;
-};
-
-class QuietOwner : public PlayOwner {
-public:
-    OwnerWindow Window() override { return nullptr; }
-    void UpdateButtons() override {}
-    void UpdateTexts() override {}
-    void UpdateTime(bool) override {}
-    void RefreshAll() override {}
-    std::uintptr_t SetTimer(PlayMode&, std::uint32_t) override { return 1; }
-    void KillTimer(PlayMode&) override {}
-    void BeginWait() override {}
-    void EndWait() override {}
-    void Sleep(std::uint32_t) override {}
-    bool IsShiftDown() override { return false; }
-    int ChooseSong(PlayMode&) override { return -1; }
 };
 
 // One song titled "Song" on the fake device; the panel flags are whatever the test sets.
