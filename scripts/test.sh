@@ -37,5 +37,23 @@ scripts/winebench.sh run -- ctest --test-dir build/win -j 1 --output-on-failure 
     | tee build/logs/win.log | tail -n 25
 count_ctest build/logs/win.log
 
+# What the failing tests said, repeated at the end where a shortened log still shows it: each
+# failing test's own lines that name a failure, at most 30 per test.
+failure_digest() {
+    local log=$1
+    awk '
+        / Test +#[0-9]+: / { current = ($0 ~ /\*\*\*/) ? $0 : ""; shown = 0
+                             if (current != "") print "-- " current; next }
+        /^ *Start +[0-9]+: / { current = ""; next }
+        current != "" && shown < 30 && /FAIL|[Ff]ailure|[Ee]rror|Expected|Which is|[Vv]alue of|[Aa]ctual|timed out/ {
+            print "   " $0; shown++ }
+    ' "$log"
+}
+if [ "$failed" -gt 0 ]; then
+    echo "== failures"
+    failure_digest build/logs/native.log
+    failure_digest build/logs/win.log
+fi
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]

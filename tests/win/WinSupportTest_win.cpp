@@ -228,7 +228,10 @@ struct PickerScript {
     // When set, the command waits until the tree shows this item selected (the picker selects
     // its start folder while it settles; confirming earlier would answer another folder).
     const char* waitForSelection = nullptr;
-    int ticksLeft = 25;
+    // A fresh prefix's first shell enumeration is slow on a loaded machine: allow 15 s.
+    int ticksLeft = 75;
+    bool selectionSeen = false;
+    std::string lastSelection;  // what the tree showed selected when last looked at
     HWND found = nullptr;
     HWND foundOwner = nullptr;
 };
@@ -256,15 +259,21 @@ bool TreeShowsSelection(HWND dialog, const char* name) {
     info.hItem = item;
     info.pszText = text;
     info.cchTextMax = sizeof text;
-    return item && SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&info)) && lstrcmpiA(text, name) == 0;
+    if (!item || !SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&info))) {
+        return false;
+    }
+    gScript.lastSelection = text;
+    return lstrcmpiA(text, name) == 0;
 }
 
 void CALLBACK DriveDialog(HWND, UINT, UINT_PTR timer, DWORD) {
     gScript.found = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), FindDialog, 0);
-    if (gScript.found && gScript.waitForSelection && --gScript.ticksLeft > 0 &&
-        !TreeShowsSelection(gScript.found, gScript.waitForSelection)) {
-        return;
+    if (gScript.found && gScript.waitForSelection) {
+        gScript.selectionSeen = TreeShowsSelection(gScript.found, gScript.waitForSelection);
+        if (!gScript.selectionSeen && --gScript.ticksLeft > 0) {
+            return;
+        }
     }
     if (gScript.found) {
         KillTimer(nullptr, timer);
@@ -341,7 +350,10 @@ TEST_F(PathDlgFixture, ConfirmAnswersThePreselectedFolder) {
     for (Case c : {Case{folder}, Case{folder + "\\"}}) {
         char path[MAX_PATH] = {};
         lstrcpyA(path, c.start.c_str());
-        ASSERT_NE(Run(WM_COMMAND, IDOK, path, "mxlib-picker"), 0) << c.start;
+        const int answer = Run(WM_COMMAND, IDOK, path, "mxlib-picker");
+        ASSERT_TRUE(gScript.selectionSeen) << "the tree never selected the start folder " << c.start
+                                           << "; last selected: \"" << gScript.lastSelection << "\"";
+        ASSERT_NE(answer, 0) << c.start;
         EXPECT_EQ(lstrcmpiA(path, folder.c_str()), 0) << path;
     }
 }

@@ -45,7 +45,9 @@ play "$noise" play wait:300 stop >/dev/null 2>&1 || true
 
 # check_whole NAME: the capture holds the played data verbatim from its start to its end. The
 # sound server may slip a few frames early in a stream and, on a loaded machine, now and then
-# later too; the figures are printed, and only a larger loss fails.
+# later too (seen: 683 frames with the device's ring never below 15 queued buffers); the figures
+# are printed, and only a loss beyond 50 ms fails. The device's own faults show elsewhere: an
+# empty ring, a missing end, a wrong notification count.
 check_whole() {
     local name=$1 report="$work/$1.cmp"
     compare segments "$work/noise.raw" "$work/$name.raw" 2 >"$report"
@@ -64,7 +66,7 @@ check_whole() {
     { le $((frames - 441)) "$last" && le "$last" "$frames"; } \
         || fail "$name: the last played frame is $last, not $frames"
     le "$first" 2205 || fail "$name: the start is missing ($first frames)"
-    le "$slips" 441 || fail "$name: $slips frames lost or repeated"
+    le "$slips" 2205 || fail "$name: $slips frames lost or repeated"
     le "$frames" $((matched + 2205)) || fail "$name: only $matched of $frames frames matched"
     # The device itself never let the output run dry.
     le 1 "$(value lowest_queued "$work/$name.out")" || fail "$name: the buffer ring ran empty"
