@@ -91,10 +91,11 @@ for action in stop pause; do
     # frames), which is not played.
     le 87895 "$(value last_ref_frame "$work/$action.cmp")" \
         || fail "$action: did not play to the end: $(tr '\n' ' ' <"$work/$action.cmp")"
-    # A pause and its resume move by a few frames in the sound server either way (within 10 ms).
-    # Wine reports the position of the audio handed to the sound server, about 85 ms ahead of
-    # what was heard when the stop drops the server's buffer.
-    lost_limit=441 repeat_limit=441
+    # A pause and its resume move by a few frames in the sound server either way (within 10 ms),
+    # and a loaded sound server may slip as in the whole plays (up to 50 ms lost). Wine reports
+    # the position of the audio handed to the sound server, about 85 ms ahead of what was heard
+    # when the stop drops the server's buffer.
+    lost_limit=2205 repeat_limit=441
     [ "$action" = stop ] && lost_limit=6615 repeat_limit=16
     le "$(value lost_frames "$work/$action.cmp")" "$lost_limit" || fail "$action: audio lost at the break"
     le "$(value repeated_frames "$work/$action.cmp")" "$repeat_limit" || fail "$action: audio repeated"
