@@ -12,11 +12,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 audio=$(cd "$here/../audio" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-winpath() { echo "Z:${1//\//\\}"; }
-value() { grep -m1 "^$1: " "$2" | cut -d' ' -f2 | tr -d '\r'; }
-le() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a <= b) }'; }
+. "$audio/check_helpers.sh"
 
 c++ -O2 -std=c++17 -o "$work/AudioCompare" "$audio/AudioCompare.cpp"
 
@@ -33,18 +29,6 @@ printf 'Melodrix2.0 PlayList,Bench list,100,\r\n%s,Song 0,,100,-300,0\r\n%s,Song
     "$(winpath "$work/song0.wav")" "$(winpath "$work/song1.wav")" "$(winpath "$work/song2.wav")" >"$work/list.rpl"
 list=$(winpath "$work/list.rpl")
 
-# capture NAME -- COMMAND...: records the monitor while COMMAND runs.
-capture() {
-    local name=$1
-    shift 2
-    parec -d nul.monitor --raw --latency-msec=20 --format=s16le --channels=2 --rate=44100 >"$work/$name.raw" &
-    local recorder=$!
-    sleep 0.3
-    "$@" >"$work/$name.out" 2>/dev/null || true
-    sleep 0.8
-    kill "$recorder"
-    wait "$recorder" 2>/dev/null || true
-}
 harness() { wine "$bin/FilePlayHarness.exe" "$@"; }
 
 # heard NAME: the songs found in the capture, one line each: "song gap_ms" (gap: silence since the
@@ -84,7 +68,7 @@ check_order() {
 }
 
 # Normal order: the three songs in list order, then the queue stops at its end.
-capture normal -- harness --order 0 --songs 3 "$list"
+capture normal 44100 2 -- harness --order 0 --songs 3 "$list"
 check_order normal "0 1 2"
 [ "$(value notifications "$work/normal.out")" = 3 ] || fail "normal: $(value notifications "$work/normal.out") notifications"
 [ "$(value final_state "$work/normal.out")" = 525 ] || fail "normal: not stopped at the end"
@@ -107,17 +91,17 @@ last_write=$(grep '^volume_set: ' "$work/normal.out" | tail -1 | sed 's/.* value
 [ "$last_write" = 0xFFFFFFFF ] || fail "normal: the volume was left at $last_write"
 
 # Repeat: the list plays on past its end.
-capture repeat -- harness --order 1 --songs 5 "$list"
+capture repeat 44100 2 -- harness --order 1 --songs 5 "$list"
 check_order repeat "0 1 2 0 1"
 
 # Random: every song once, then the queue stops; random repeat: every song once per round.
-capture random -- harness --order 2 --songs 3 "$list"
+capture random 44100 2 -- harness --order 2 --songs 3 "$list"
 check_order random ""
 [ "$(grep '^song: ' "$work/random.out" | sed 's/.* index=\([0-9]*\) .*/\1/' | sort | tr -d '\r\n')" = 012 ] \
     || fail "random: not every song once"
 [ "$(value final_state "$work/random.out")" = 525 ] || fail "random: not stopped at the end"
 
-capture randomrepeat -- harness --order 3 --songs 6 "$list"
+capture randomrepeat 44100 2 -- harness --order 3 --songs 6 "$list"
 check_order randomrepeat ""
 for round in 1 2; do
     songs=$(grep '^song: ' "$work/randomrepeat.out" | sed 's/.* index=\([0-9]*\) .*/\1/' | tr -d '\r' |
