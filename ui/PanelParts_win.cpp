@@ -17,7 +17,10 @@ void PanelPart::SetArea(const PanelRect& area) {
 
 void PanelPart::Redraw() {
     HWND window = owner.MainWindow();
-    if (rect.IsEmpty() || !window) {
+    // Before the main window is first shown (the panel is laid out during its creation) there
+    // is nothing to see: its first WM_PAINT draws every part, so drawing earlier only costs
+    // start-up time.
+    if (rect.IsEmpty() || !window || !IsWindowVisible(window)) {
         return;
     }
     if (HDC dc = GetDC(window)) {
