@@ -30,11 +30,14 @@ if [ "$which" = stream ] || [ "$which" = all ]; then
 fi
 
 if [ "$which" = panel ] || [ "$which" = all ]; then
-    bash scripts/build.sh win Melodrix MinimalWindow PanelBench
+    bash scripts/build.sh win Melodrix MinimalWindow ButtonsWindow PanelBench
     bin=$(pwd)/build/win/bin
     echo "== player panel under Wine: first full paint against a minimal window program"
     scripts/winebench.sh run -- wine "$bin/PanelBench.exe" paint "${MX_STARTUP_RUNS:-15}" \
         "Z:$bin/Melodrix.exe" "Z:$bin/MinimalWindow.exe" 2>/dev/null
+    echo "== the system's own share: the same window with 23 plain owner-drawn buttons, same measure"
+    scripts/winebench.sh run -- wine "$bin/PanelBench.exe" paint "${MX_STARTUP_RUNS:-15}" \
+        "Z:$bin/ButtonsWindow.exe" "Z:$bin/MinimalWindow.exe" 2>/dev/null
     echo "== player CPU time under Wine: stopped, paused and playing a WAVE song"
     scripts/winebench.sh run -- bash tests/wine/panel_idle.sh "$bin" "${MX_IDLE_SECONDS:-60}"
 fi
