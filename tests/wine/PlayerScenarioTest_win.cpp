@@ -43,7 +43,8 @@ std::string ScreenshotFolder() {
         path = bin.substr(0, bin.find_last_of('\\') + 1) + "screenshots";
     }
     for (char& c : path) {
-        if (c == '/') c = '\\';
+        if (c == '/')
+            c = '\\';
     }
     CreateDirectoryA(path.c_str(), nullptr);
     return path + "\\";
@@ -530,7 +531,7 @@ TEST_F(PlayerScenario, JumpOpensTheDialogOnceAndTheChosenSongBecomesCurrent) {
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 3000));
     EXPECT_NE(Caption(window).find(kTitles[2]), std::string::npos);
-    EXPECT_TRUE(WaitUntil([&] { return probe->FocusedControl() == kJumpButton; }, 1000)) << probe->FocusedControl();
+    EXPECT_TRUE(WaitUntil([&] { return probe->FocusedControl() == kJumpButton; }, 5000)) << probe->FocusedControl();
     EXPECT_EQ(Close(), 0);
     EXPECT_EQ(ReadStored("File", "LastSong")->AsDword(), 2u);
 }
@@ -643,28 +644,35 @@ TEST_F(PlayerScenario, ShiftArrowsSetVolumeAndBalanceAndTheOrderSwitchCycles) {
     // Without Shift the arrow moves the focus instead of the value.
     probe->Key(volumeSlider, VK_DOWN, false);
     EXPECT_EQ(probe->FocusedControl(), kBalanceSliderId);
-    Pause(100);
-    auto shot = probe->Capture();
-    ASSERT_TRUE(shot);
+    // Repaints follow the keys asynchronously: capture until the picture shows the expected
+    // value or two seconds pass, then judge the last capture.
+    auto settledShot = [&](const std::function<bool(const Image&)>& shows) {
+        std::optional<Image> shot;
+        WaitUntil([&] { return (shot = probe->Capture()) && shows(*shot); }, 2000);
+        return shot;
+    };
     // Two steps down from full: 65535 - 2 x 4096 (the device may read back one less).
     const int expectedRow = VolumeLevelY(volume.top + 1, volume.bottom - 1, 65535 - 2 * 4096);
+    auto shot =
+        settledShot([&](const Image& image) { return std::abs(LevelRow(image, origin, volume) - expectedRow) <= 1; });
+    ASSERT_TRUE(shot);
     EXPECT_NEAR(LevelRow(*shot, origin, volume), expectedRow, 1);
 
+    auto expectKnob = [&](int value) {
+        const int column = BalanceKnobX(balance.left + 1, balance.right - 1, value);
+        const auto image = settledShot([&](const Image& i) { return KnobColumn(i, origin, balance) == column; });
+        ASSERT_TRUE(image);
+        EXPECT_EQ(KnobColumn(*image, origin, balance), column) << "balance " << value;
+    };
     SendMessageA(balanceSlider, WM_RBUTTONDOWN, 0, 0);
     SendMessageA(balanceSlider, WM_RBUTTONUP, 0, 0);
-    Pause(100);
-    shot = probe->Capture();
-    EXPECT_EQ(KnobColumn(*shot, origin, balance), BalanceKnobX(balance.left + 1, balance.right - 1, 0));
+    expectKnob(0);
     for (int i = 0; i < 3; ++i)
         probe->Key(balanceSlider, VK_RIGHT, true);
-    Pause(100);
-    shot = probe->Capture();
-    EXPECT_EQ(KnobColumn(*shot, origin, balance), BalanceKnobX(balance.left + 1, balance.right - 1, 30));
+    expectKnob(30);
     for (int i = 0; i < 12; ++i)
         probe->Key(balanceSlider, VK_RIGHT, true);
-    Pause(100);
-    shot = probe->Capture();
-    EXPECT_EQ(KnobColumn(*shot, origin, balance), BalanceKnobX(balance.left + 1, balance.right - 1, 100));
+    expectKnob(100);
 
     // The order switch: four clicks come round to normal, a right click goes back to 3.
     const auto frames = LoadBitmapResource(gPlayerPath, 5);
@@ -672,13 +680,14 @@ TEST_F(PlayerScenario, ShiftArrowsSetVolumeAndBalanceAndTheOrderSwitchCycles) {
     HWND orderSwitch = Control(window, kPlayOrderSwitchId);
     const PanelRect place = ClientRectOf(window, kPlayOrderSwitchId);
     auto expectFrame = [&](int order) {
-        Pause(50);
-        const auto image = probe->Capture();
-        ASSERT_TRUE(image);
         // Inside the focus rectangle's one-pixel border.
-        EXPECT_TRUE(
-            SameCell(*image, origin.x + place.left + 1, origin.y + place.top + 1, *frames, order * 32 + 1, 1, 30, 10))
-            << "order " << order;
+        auto showsOrder = [&](const Image& image) {
+            return SameCell(image, origin.x + place.left + 1, origin.y + place.top + 1, *frames, order * 32 + 1, 1, 30,
+                            10);
+        };
+        const auto image = settledShot(showsOrder);
+        ASSERT_TRUE(image);
+        EXPECT_TRUE(showsOrder(*image)) << "order " << order;
     };
     expectFrame(0);
     for (int order : {1, 2, 3, 0}) {
