@@ -26,18 +26,43 @@ as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+# A mirror that is being synced answers some index files with the wrong size; apt-get update then
+# fails although the other indexes are fine. Retry a few times and go on with what was fetched:
+# the install step says clearly if a package really cannot be found.
+apt_update() {
+    local attempt
+    for attempt in 1 2 3; do
+        as_root apt-get update -qq && return 0
+        echo "setup: apt-get update failed (attempt $attempt), retrying" >&2
+        sleep 5
+    done
+    return 0
+}
+
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
     as_root dpkg --add-architecture i386
-    as_root apt-get update -qq
+    apt_update
 fi
 
 missing=$(missing_packages)
 if [ -n "$missing" ]; then
     echo "setup: installing: $(echo $missing | tr '\n' ' ')"
     export DEBIAN_FRONTEND=noninteractive
-    as_root apt-get update -qq
+    apt_update
     # shellcheck disable=SC2086
-    as_root apt-get install -y -qq --no-install-recommends $missing >/dev/null
+    if ! as_root apt-get install -y -qq --no-install-recommends $missing >/dev/null; then
+        # Multiarch packages need the same version for amd64 and i386. When one architecture's
+        # security index could not be fetched, the two disagree and nothing installs; the main
+        # suite alone is consistent, so install from it (security updates come with the next run).
+        echo "setup: retrying the install from the main suite only" >&2
+        parts=$(mktemp -d)
+        awk 'BEGIN { RS = ""; ORS = "\n\n" } !/debian-security/' /etc/apt/sources.list.d/*.sources \
+            > "$parts/main.sources" 2>/dev/null || true
+        # shellcheck disable=SC2086
+        as_root apt-get install -y -qq --no-install-recommends \
+            -o Dir::Etc::SourceParts="$parts" -o Dir::Etc::SourceList=/dev/null $missing >/dev/null
+        rm -rf "$parts"
+    fi
 fi
 
 if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf8$'; then
