@@ -4,7 +4,7 @@
 
 #include "app/AppNames.h"
 #include "app/MainWindow_win.h"
-#include "ui/CustomControl_win.h"
+#include "ui/framework/CustomControl_win.h"
 #include "wrd/TextViewer_win.h"
 #include "wrd/Virtual98Screen_win.h"
 

@@ -1,14 +1,13 @@
-// The main window's commands: panel buttons (WM_COMMAND ids 0-22) and the system menu, its
-// pop-up copy and the accelerators (WM_SYSCOMMAND ids 100-116).
+// The main window's commands: panel buttons (WM_COMMAND) and the system menu, its pop-up copy
+// and the accelerators (WM_SYSCOMMAND), both run through the one command table.
 #include <windows.h>
 
-#include "app/MainWindowRules.h"
+#include "app/CommandTable.h"
 #include "app/MainWindow_win.h"
-#include "app/Settings.h"
 #include "app/StartupSequence.h"
 #include "play/PlayMode.h"
-#include "ui/Dialog_win.h"
-#include "ui/PanelLayout.h"
+#include "ui/AboutDialog_win.h"
+#include "ui/PanelNumbers.h"
 
 void MainWindow::FocusPlayOrStop() {
     FocusButton(ButtonEnabled(kPlayButton) ? kPlayButton : kStopButton);
@@ -20,163 +19,133 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
         SendMessageA(hwnd, WM_SYSCOMMAND, wParam, 0);
         return;
     }
-    if (HIWORD(wParam) != 0 || currentMode == nullptr) {
+    const int id = LOWORD(wParam);
+    if (HIWORD(wParam) != 0 || id >= kPanelControlCount) {
         return;
     }
-    PlayMode& mode = *currentMode;
-    switch (LOWORD(wParam)) {
-        case kCloseButton:
+    if (const PlayerCommand* command = FindPlayerCommand(id)) {
+        RunCommand(*command, reinterpret_cast<HWND>(lParam));
+    }
+}
+
+bool MainWindow::OnSysCommand(WPARAM wParam) {
+    const int id = LOWORD(wParam);
+    const PlayerCommand* command = id >= kPanelControlCount ? FindPlayerCommand(id) : nullptr;
+    if (command == nullptr) {
+        return false;  // the system's own commands
+    }
+    RunCommand(*command, nullptr);
+    return true;
+}
+
+void MainWindow::RunCommand(const PlayerCommand& command, HWND sender) {
+    if (command.focusFirst >= 0) {
+        FocusButton(command.focusFirst);
+    }
+    switch (command.action) {
+        case PlayerAction::CloseWindow:
             DestroyWindow(hwnd);
             return;
-        case kMinimizeButton:
+        case PlayerAction::Minimize:
             PostMessageA(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
             return;
-        case kMenuButton: {
+        case PlayerAction::ShowMenu: {
             RECT button;
-            GetWindowRect(reinterpret_cast<HWND>(lParam), &button);
+            GetWindowRect(sender, &button);
             ShowSystemMenuAt(button.left, button.bottom + 2);
             return;
         }
-        case kStopButton:
+        case PlayerAction::FileMode:
+            SwitchMode(1);
+            return;
+        case PlayerAction::CdMode:
+            SwitchMode(2);
+            return;
+        case PlayerAction::Record:
+        case PlayerAction::ShowSettings:
+            // The recorder and the settings sheet are not part of this build yet.
+            return;
+        case PlayerAction::ChooseFont:
+            ChoosePanelFont();
+            return;
+        case PlayerAction::ShowHelp:
+            WinHelpA(hwnd, gHelpFilePath, HELP_FINDER, 0);
+            return;
+        case PlayerAction::ShowAbout:
+            ShowAbout(hwnd);
+            return;
+        case PlayerAction::ToggleTopMost:
+            ToggleTopMost();
+            return;
+        case PlayerAction::ToggleFixWindow:
+            ToggleFixWindow();
+            return;
+        case PlayerAction::ToggleFlat:
+            ToggleForm();
+            return;
+        default:
+            if (currentMode) {
+                RunPlayAction(*currentMode, command.action);
+            }
+            return;
+    }
+}
+
+// The commands that act on the current play mode.
+void MainWindow::RunPlayAction(PlayMode& mode, PlayerAction action) {
+    switch (action) {
+        case PlayerAction::Stop:
             mode.Stop();
             if (!ButtonEnabled(kStopButton)) {
                 FocusButton(kPlayButton);
             }
             return;
-        case kPlayButton:
+        case PlayerAction::Play:
             mode.Play();
             if (!ButtonEnabled(kPlayButton)) {
                 FocusButton(kStopButton);
             }
             return;
-        case kPauseButton:
+        case PlayerAction::PauseResume:
             mode.PauseResume();
             return;
-        case kPreviousButton:
+        case PlayerAction::Previous:
             mode.Previous();
             return;
-        case kNextButton:
+        case PlayerAction::Next:
             mode.Next();
             return;
-        case kJumpButton:
+        case PlayerAction::SkipBack:
+            mode.Skip(-1);
+            return;
+        case PlayerAction::SkipForward:
+            mode.Skip(+1);
+            return;
+        case PlayerAction::JumpToSong:
+            // The dialog takes the focus; it comes back to the jump button.
             mode.JumpToSong();
             FocusButton(kJumpButton);
             return;
-        case kFileModeButton:
-            SwitchMode(1);
-            return;
-        case kCdModeButton:
-            SwitchMode(2);
-            return;
-        case kListButton:
+        case PlayerAction::EditList:
             mode.EditList();
             return;
-        case kSelectButton:
+        case PlayerAction::OpenSource:
             if (mode.OpenSource()) {
                 FocusPlayOrStop();
             } else {
                 FocusButton(kSelectButton);
             }
             return;
-        case kEjectButton:
+        case PlayerAction::Eject:
             mode.Eject();
             return;
-        case kRecordButton:
-            // The recorder is not part of this build yet.
-            return;
-        case kTextToggleId:
+        case PlayerAction::ToggleText:
             mode.IsTextOpen() ? mode.CloseText() : mode.OpenText();
             return;
-        case kWrdToggleId:
+        case PlayerAction::ToggleWrd:
             mode.IsWrdOpen() ? mode.CloseWrd() : mode.OpenWrd();
             return;
         default:
             return;
-    }
-}
-
-bool MainWindow::OnSysCommand(WPARAM wParam, LPARAM /*lParam*/) {
-    const int id = LOWORD(wParam);
-    const int focus = FocusButtonOfCommand(id);
-    if (focus >= 0) {
-        FocusButton(focus);
-    }
-    PlayMode* mode = currentMode;
-    switch (id) {
-        case kCmdStop:
-            if (mode) {
-                mode->Stop();
-            }
-            if (!ButtonEnabled(kStopButton)) {
-                FocusButton(kPlayButton);
-            }
-            return true;
-        case kCmdPlay:
-            if (mode) {
-                mode->Play();
-            }
-            if (!ButtonEnabled(kPlayButton)) {
-                FocusButton(kStopButton);
-            }
-            return true;
-        case kCmdPauseResume:
-            if (mode) {
-                mode->PauseResume();
-            }
-            return true;
-        case kCmdPrevious:
-            if (mode) {
-                mode->Previous();
-            }
-            return true;
-        case kCmdNext:
-            if (mode) {
-                mode->Next();
-            }
-            return true;
-        case kCmdRecord:
-        case kCmdSettings:
-            // The recorder and the settings sheet are not part of this build yet.
-            return true;
-        case kCmdEject:
-            if (mode) {
-                mode->Eject();
-            }
-            return true;
-        case kCmdFont:
-            ChoosePanelFont();
-            return true;
-        case kCmdHelp:
-            WinHelpA(hwnd, gHelpFilePath, HELP_FINDER, 0);
-            return true;
-        case kCmdAbout:
-            ShowAbout(hwnd);
-            return true;
-        case kCmdTopMost:
-            ToggleTopMost();
-            return true;
-        case kCmdFixWindow:
-            ToggleFixWindow();
-            return true;
-        case kCmdFlat:
-            ToggleForm();
-            return true;
-        case kCmdSkipBack:
-            if (mode) {
-                mode->Skip(-1);
-            }
-            return true;
-        case kCmdSkipForward:
-            if (mode) {
-                mode->Skip(+1);
-            }
-            return true;
-        case kCmdJump:
-            if (mode) {
-                mode->JumpToSong();
-            }
-            return true;
-        default:
-            return false;
     }
 }

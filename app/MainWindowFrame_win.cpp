@@ -3,10 +3,10 @@
 #include <windows.h>
 
 #include "app/AppNames.h"
-#include "app/MainWindowParts_win.h"
 #include "app/MainWindowRules.h"
 #include "app/MainWindow_win.h"
 #include "app/Settings.h"
+#include "ui/Panel_win.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ ScreenRect DesktopRect() {
 }  // namespace
 
 int MainWindow::FlatOuterHeight() const {
-    RECT frame{0, 0, kFlatStripClientWidth, kFlatStripClientHeight};
+    RECT frame{0, 0, kFlatClientWidth, kFlatClientHeight};
     AdjustWindowRectEx(&frame, kFlatStyle, FALSE, kExtendedStyle);
     return frame.bottom - frame.top;
 }
@@ -43,7 +43,7 @@ bool MainWindow::Create(HINSTANCE instance) {
     int width = kNormalOuterWidth;
     int height = kNormalOuterHeight;
     DWORD style = kNormalStyle;
-    if (form == kFormFlat) {
+    if (form == kFlatForm) {
         style = kFlatStyle;
         flatHeight = FlatOuterHeight();
         width = gSettings.player.FlatWidth;
@@ -75,7 +75,7 @@ void MainWindow::UpdateSystemMenuForSize(bool minimized) {
     enable(SC_RESTORE, minimized);
     enable(SC_MOVE, !minimized);
     enable(SC_MINIMIZE, !minimized);
-    enable(SC_SIZE, !minimized && form == kFormFlat);
+    enable(SC_SIZE, !minimized && form == kFlatForm);
 }
 
 void MainWindow::OnMove() {
@@ -89,11 +89,11 @@ void MainWindow::OnMove() {
 }
 
 void MainWindow::OnGetMinMaxInfo(MINMAXINFO& info) const {
-    if (form == kFormNormal) {
+    if (form == kNormalForm) {
         info.ptMinTrackSize = POINT{kNormalOuterWidth, kNormalOuterHeight};
         info.ptMaxTrackSize = POINT{kNormalOuterWidth, kNormalOuterHeight};
     } else {
-        info.ptMinTrackSize.x = kFlatStripClientWidth;
+        info.ptMinTrackSize.x = kFlatClientWidth;
         info.ptMinTrackSize.y = flatHeight;
         info.ptMaxTrackSize.y = flatHeight;
     }
@@ -101,21 +101,21 @@ void MainWindow::OnGetMinMaxInfo(MINMAXINFO& info) const {
 
 LRESULT MainWindow::OnNcHitTest(WPARAM wParam, LPARAM lParam) {
     const LRESULT hit = DefWindowProcA(hwnd, WM_NCHITTEST, wParam, lParam);
-    return form == kFormFlat ? MapFlatHitTest(static_cast<int>(hit)) : hit;
+    return form == kFlatForm ? MapFlatHitTest(static_cast<int>(hit)) : hit;
 }
 
 void MainWindow::ToggleForm() {
-    if (form == kFormFlat) {
-        CheckMenuItem(systemMenu, kCmdFlat, MF_BYCOMMAND | MF_UNCHECKED);
+    if (form == kFlatForm) {
+        CheckMenuItem(systemMenu, IDM_FLAT, MF_BYCOMMAND | MF_UNCHECKED);
         SetWindowLongPtrA(hwnd, GWL_STYLE, kNormalStyle);
-        form = kFormNormal;
+        form = kNormalForm;
         SetWindowPos(hwnd, nullptr, 0, 0, kNormalOuterWidth, kNormalOuterHeight,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     } else {
-        CheckMenuItem(systemMenu, kCmdFlat, MF_BYCOMMAND | MF_CHECKED);
+        CheckMenuItem(systemMenu, IDM_FLAT, MF_BYCOMMAND | MF_CHECKED);
         SetWindowLongPtrA(hwnd, GWL_STYLE, kFlatStyle);
         flatHeight = FlatOuterHeight();
-        form = kFormFlat;
+        form = kFlatForm;
         SetWindowPos(hwnd, nullptr, 0, 0, gSettings.player.FlatWidth, flatHeight,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     }
@@ -123,15 +123,15 @@ void MainWindow::ToggleForm() {
 }
 
 void MainWindow::ToggleTopMost() {
-    const bool on = (GetMenuState(systemMenu, kCmdTopMost, MF_BYCOMMAND) & MF_CHECKED) == 0;
-    CheckMenuItem(systemMenu, kCmdTopMost, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+    const bool on = (GetMenuState(systemMenu, IDM_TOP_MOST, MF_BYCOMMAND) & MF_CHECKED) == 0;
+    CheckMenuItem(systemMenu, IDM_TOP_MOST, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
     SetWindowPos(hwnd, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     gSettings.player.TopMost = on ? 1 : 0;
 }
 
 void MainWindow::ToggleFixWindow() {
-    const bool on = (GetMenuState(systemMenu, kCmdFixWindow, MF_BYCOMMAND) & MF_CHECKED) == 0;
-    CheckMenuItem(systemMenu, kCmdFixWindow, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+    const bool on = (GetMenuState(systemMenu, IDM_FIX_WINDOW, MF_BYCOMMAND) & MF_CHECKED) == 0;
+    CheckMenuItem(systemMenu, IDM_FIX_WINDOW, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
     gSettings.player.FixWindow = on ? 1 : 0;
 }
 
@@ -142,7 +142,7 @@ void MainWindow::ShowSystemMenuAt(int x, int y) {
 }
 
 void MainWindow::ChoosePanelFont() {
-    if (parts) {
-        parts->ChooseTitleFont();
+    if (panel) {
+        panel->ChooseTitleFont();
     }
 }

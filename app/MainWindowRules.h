@@ -4,14 +4,8 @@
 
 #include <cstdint>
 
-constexpr int kNormalOuterWidth = 412;
-constexpr int kNormalOuterHeight = 100;
-constexpr int kFlatStripClientWidth = 600;  // also the least outer width of the flat strip
-constexpr int kFlatStripClientHeight = 48;
-constexpr std::int32_t kLeastFlatWidth = 400;
-
-constexpr int kFormNormal = 0;
-constexpr int kFormFlat = 1;
+#include "resources/SystemCommands.h"
+#include "ui/PanelNumbers.h"
 
 // A rectangle as left, top, right, bottom (right and bottom exclusive).
 struct ScreenRect {
@@ -30,30 +24,20 @@ int FormFromSetting(std::int32_t value);
 // A flat width below the least one is raised to it.
 std::int32_t CorrectFlatWidth(std::int32_t width);
 
+// Hit-test codes of the window system (HTCLIENT, HTLEFT ... HTBOTTOMRIGHT).
+constexpr int kHitClient = 1;
+constexpr int kHitLeft = 10;
+constexpr int kHitRight = 11;
+constexpr int kHitTop = 12;
+constexpr int kHitTopLeft = 13;
+constexpr int kHitTopRight = 14;
+constexpr int kHitBottom = 15;
+constexpr int kHitBottomLeft = 16;
+constexpr int kHitBottomRight = 17;
+
 // The flat strip resizes only sideways: top and bottom edges answer as client area, the
 // corners as the side edges. Other hit-test codes pass unchanged.
 int MapFlatHitTest(int hitCode);
-
-// System menu commands.
-enum SystemCommandId : int {
-    kCmdStop = 100,
-    kCmdPlay = 101,
-    kCmdPauseResume = 102,
-    kCmdPrevious = 103,
-    kCmdNext = 104,
-    kCmdRecord = 105,
-    kCmdEject = 106,
-    kCmdFont = 107,
-    kCmdSettings = 108,
-    kCmdHelp = 109,
-    kCmdAbout = 110,
-    kCmdTopMost = 111,
-    kCmdFixWindow = 112,
-    kCmdFlat = 113,
-    kCmdSkipBack = 114,
-    kCmdSkipForward = 115,
-    kCmdJump = 116,
-};
 
 // One appended system menu item: id 0 is a separator.
 struct SystemMenuItem {
@@ -62,6 +46,3 @@ struct SystemMenuItem {
 };
 constexpr int kSystemMenuItemCount = 18;
 extern const SystemMenuItem kSystemMenuItems[kSystemMenuItemCount];
-
-// The panel button a system command focuses first; -1 when none.
-int FocusButtonOfCommand(int commandId);

@@ -1,22 +1,25 @@
 // The main window's life and message routing: creation of the play modes and the panel, mode
-// switching, sizing, dropped files, and the timer and device messages for the current mode.
+// switching, sizing, painting, dropped files, and the timer and device messages for the
+// current mode.
 #include "app/MainWindow_win.h"
 
 #include <shellapi.h>
 
 #include "app/AppNames.h"
-#include "app/containers/SystemFunction_win.h"
-#include "app/MainWindowParts_win.h"
 #include "app/MainWindowRules.h"
 #include "app/Settings.h"
 #include "app/StartOptions.h"
-#include "play/PlayMode.h"
+#include "app/containers/DeviceContext_win.h"
+#include "app/containers/SystemFunction_win.h"
+#include "app/containers/WindowMessages.h"
+#include "editors/SmallPickers_win.h"
+#include "play/CdPlayMode.h"
+#include "play/FileModeParts_win.h"
+#include "play/FilePlayMode.h"
+#include "ui/Panel_win.h"
 
 namespace {
 
-constexpr UINT kMciNotify = 0x3B9;  // MM_MCINOTIFY
-constexpr UINT kTextViewerClosed = WM_USER + 11;
-constexpr UINT kWrdScreenClosed = WM_USER + 12;
 constexpr int kDroppedPathBytes = 520;
 
 }  // namespace
@@ -27,10 +30,6 @@ MainWindow::~MainWindow() {
     if (hwnd) {
         DestroyWindow(hwnd);
     }
-}
-
-FilePlayMode* MainWindow::FileMode() const {
-    return parts ? parts->FileMode() : nullptr;
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -58,14 +57,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnCommand(wParam, lParam);
             return 0;
         case WM_SYSCOMMAND:
-            if (OnSysCommand(wParam, lParam)) {
+            if (OnSysCommand(wParam)) {
                 return 0;
             }
             break;
-        case WM_TIMER:
-        case kMciNotify:
-        case kTextViewerClosed:
-        case kWrdScreenClosed:
+        case kTimerMessage:
+        case kMciNotifyMessage:
+        case WM_TEXTVIEWER_CLOSED:
+        case WM_WRDSCREEN_CLOSED:
             RouteToMode(message, wParam, lParam);
             return 0;
         case WM_LBUTTONDOWN:
@@ -85,15 +84,20 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnDropFiles(reinterpret_cast<HDROP>(wParam));
             return 0;
         case WM_PAINT:
+            if (panel) {
+                OnPaint();
+                return 0;
+            }
+            break;
         case WM_PRINTCLIENT:
+            if (panel) {
+                panel->PaintBackground(reinterpret_cast<HDC>(wParam));
+                return 0;
+            }
+            break;
         case WM_DRAWITEM:
-        case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORBTN:
-            if (parts) {
-                LRESULT result = 0;
-                if (parts->HandlePanelMessage(message, wParam, lParam, result)) {
-                    return result;
-                }
+            if (panel) {
+                return panel->RouteDrawItem(static_cast<int>(wParam), *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             }
             break;
         default:
@@ -103,27 +107,22 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT MainWindow::OnCreate() {
-    parts = std::make_unique<MainWindowParts>(*this);
-    const int lastMode = ResolveStartMode(gStartOptions);
-    if (lastMode == 2) {
-        currentMode = parts->CdMode();
-        gSettings.player.LastMode = 2;
-    } else {
-        currentMode = parts->FilePlayModeBase();
-        gSettings.player.LastMode = 1;
-    }
+    CreateModes();
+    const int lastMode = ResolveStartMode(gStartOptions) == 2 ? 2 : 1;
+    currentMode = lastMode == 2 ? static_cast<PlayMode*>(cdMode.get()) : fileMode.get();
+    gSettings.player.LastMode = lastMode;
     ExtendSystemMenu();
-    parts->CreatePanel();
-    parts->EnableModeButtons(lastMode == 2 ? 2 : 1);
+    panel = std::make_unique<Panel>(*this);
+    EnableModeButtons(lastMode);
     if (gSettings.player.TopMost) {
-        CheckMenuItem(systemMenu, kCmdTopMost, MF_BYCOMMAND | MF_CHECKED);
+        CheckMenuItem(systemMenu, IDM_TOP_MOST, MF_BYCOMMAND | MF_CHECKED);
         SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     if (gSettings.player.FixWindow) {
-        CheckMenuItem(systemMenu, kCmdFixWindow, MF_BYCOMMAND | MF_CHECKED);
+        CheckMenuItem(systemMenu, IDM_FIX_WINDOW, MF_BYCOMMAND | MF_CHECKED);
     }
-    if (form == kFormFlat) {
-        CheckMenuItem(systemMenu, kCmdFlat, MF_BYCOMMAND | MF_CHECKED);
+    if (form == kFlatForm) {
+        CheckMenuItem(systemMenu, IDM_FLAT, MF_BYCOMMAND | MF_CHECKED);
     }
     currentMode->Activate();
     if (gStartOptions.playAtStart) {
@@ -132,16 +131,35 @@ LRESULT MainWindow::OnCreate() {
     return 0;
 }
 
+// The file mode on the song history and the CD mode on its drive, which asks the user for a
+// drive through the CD drive dialog.
+void MainWindow::CreateModes() {
+    fileMode = std::make_unique<FilePlayMode>(*this, std::make_unique<SystemFileModeParts>(hwnd), FileHistory);
+    cdMode = std::make_unique<CdPlayMode>(*this);
+    HWND window = hwnd;
+    cdMode->ChooseCdDrive = [window](CdPlayMode& mode) {
+        char drive[8] = {};
+        const char* current = mode.DriveLetter();
+        for (std::size_t i = 0; current[i] != '\0' && i + 1 < sizeof drive; ++i) {
+            drive[i] = current[i];
+        }
+        if (!::ChooseCdDrive(window, drive, sizeof drive)) {
+            return 0;
+        }
+        mode.SetDriveLetter(drive);
+        return 1;
+    };
+}
+
 void MainWindow::OnDestroy() {
     if (currentMode) {
         currentMode->Deactivate();
     }
     currentMode = nullptr;
-    if (parts) {
-        // The modes write their state into the settings as they go; the panel goes after them.
-        parts->DestroyModes();
-        parts->DestroyPanel();
-    }
+    // The modes write their state into the settings as they go; the panel goes after them.
+    fileMode.reset();
+    cdMode.reset();
+    panel.reset();
     // No more drops while the window goes away.
     SetWindowLongPtrA(hwnd, GWL_EXSTYLE, GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & ~WS_EX_ACCEPTFILES);
     gSettings.player.Form = form;
@@ -151,11 +169,11 @@ void MainWindow::OnDestroy() {
 void MainWindow::OnSize(UINT kind, int width, int height) {
     clientWidth = width;
     clientHeight = height;
-    if (parts) {
-        parts->LayoutPanel(width, height, form);
+    if (panel) {
+        panel->Layout(form, width, height);
     }
     const bool minimized = kind == SIZE_MINIMIZED;
-    if (!minimized && form == kFormFlat) {
+    if (!minimized && form == kFlatForm) {
         RECT frame;
         GetWindowRect(hwnd, &frame);
         gSettings.player.FlatWidth = frame.right - frame.left;
@@ -163,6 +181,17 @@ void MainWindow::OnSize(UINT kind, int width, int height) {
     if (systemMenu) {
         UpdateSystemMenuForSize(minimized);
     }
+}
+
+// The skinned background, then the parts and controls over it with the current state.
+void MainWindow::OnPaint() {
+    {
+        const PaintDc dc(hwnd);
+        panel->PaintBackground(dc.Get());
+    }
+    panel->UpdateTexts();
+    panel->UpdateButtons();
+    panel->UpdateTime(true);
 }
 
 void MainWindow::RouteToMode(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -194,60 +223,66 @@ void MainWindow::OnDropFiles(HDROP drop) {
         }
     }
     DragFinish(drop);
-    if (parts && dropped.Count() > 0) {
-        parts->DropFiles(dropped);
+    if (fileMode && dropped.Count() > 0) {
+        fileMode->DropFiles(dropped);
     }
 }
 
 void MainWindow::SwitchMode(int mode) {
-    if (!parts) {
+    PlayMode* next = mode == 2 ? static_cast<PlayMode*>(cdMode.get()) : fileMode.get();
+    if (next == nullptr || next == currentMode) {
         return;
     }
-    PlayMode* next = mode == 2 ? parts->CdMode() : parts->FilePlayModeBase();
-    if (next == currentMode) {
-        return;
-    }
-    parts->EnableModeButtons(mode);
+    EnableModeButtons(mode);
     if (currentMode) {
         currentMode->Deactivate();
     }
     currentMode = next;
     gSettings.player.LastMode = mode == 2 ? 2 : 1;
     currentMode->Activate();
-    parts->RefreshPanel();
+    RefreshAll();
+}
+
+// The button of the current mode shows pressed (disabled); the other one is usable.
+void MainWindow::EnableModeButtons(int mode) {
+    if (panel) {
+        EnableWindow(panel->ControlWindow(kFileModeButton), mode != 1);
+        EnableWindow(panel->ControlWindow(kCdModeButton), mode == 1);
+    }
 }
 
 void MainWindow::FocusButton(int id) {
-    if (parts) {
-        parts->FocusControl(id);
+    if (HWND control = panel ? panel->ControlWindow(id) : nullptr) {
+        SetFocus(control);
     }
 }
 
 bool MainWindow::ButtonEnabled(int id) const {
-    return parts && parts->ControlEnabled(id);
+    HWND control = panel ? panel->ControlWindow(id) : nullptr;
+    return control != nullptr && IsWindowEnabled(control);
 }
 
 void MainWindow::UpdateButtons() {
-    if (parts) {
-        parts->UpdateButtons();
+    if (panel) {
+        panel->UpdateButtons();
     }
 }
 
 void MainWindow::UpdateTexts() {
-    if (parts) {
-        parts->UpdateTexts();
+    if (panel) {
+        panel->UpdateTexts();
     }
 }
 
 void MainWindow::UpdateTime(bool forceTitle) {
-    if (parts) {
-        parts->UpdateTime(forceTitle);
+    if (panel) {
+        panel->UpdateTime(forceTitle);
     }
 }
 
 void MainWindow::RefreshAll() {
-    if (parts) {
-        parts->RefreshPanel();
+    if (panel) {
+        panel->RefreshAll();
     }
 }
 
@@ -277,7 +312,7 @@ bool MainWindow::IsShiftDown() {
 }
 
 int MainWindow::ChooseSong(PlayMode& mode) {
-    return parts ? parts->ChooseSong(mode) : -1;
+    return ::ChooseSong(hwnd, mode);
 }
 
 HWND CreateMainWindow(HINSTANCE instance) {

@@ -1,6 +1,6 @@
 // The player's only top-level window (class Melodrix32): the skinned panel in its normal or flat
-// form. It owns both play modes, routes timer and device messages to the current one and turns
-// buttons, the system menu, accelerators and dropped files into calls on it.
+// form. It owns both play modes and the panel, routes timer and device messages to the current
+// mode and turns buttons, the system menu, accelerators and dropped files into calls on it.
 #pragma once
 
 #include <windows.h>
@@ -9,20 +9,21 @@
 
 #include <memory>
 
+#include "app/CommandTable.h"
 #include "play/PlayOwner.h"
-#include "ui/Window_win.h"
+#include "ui/PanelHost_win.h"
+#include "ui/framework/Window_win.h"
 
 class PlayMode;
 class FilePlayMode;
 class CdPlayMode;
 class Panel;
-struct MainWindowParts;
 
 // Registers the window classes of the player: the main window's, the panel controls', the text
 // viewer's and the emulated screen's. False when the main window's class fails.
 bool RegisterMainWindowClass(HINSTANCE instance);
 
-class MainWindow final : public Window, public PlayOwner {
+class MainWindow final : public Window, public PlayOwner, public PanelHost {
 public:
     MainWindow();
     ~MainWindow() override;
@@ -32,9 +33,12 @@ public:
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    PlayMode* CurrentMode() const { return currentMode; }
-    FilePlayMode* FileMode() const;
+    FilePlayMode* FileMode() const { return fileMode.get(); }
     int Form() const { return form; }
+
+    // PanelHost.
+    HWND ParentWindow() override { return hwnd; }
+    PlayMode* CurrentMode() override { return currentMode; }
 
     // PlayOwner.
     OwnerWindow Window() override { return hwnd; }
@@ -55,17 +59,22 @@ public:
 
 private:
     LRESULT OnCreate();
+    void CreateModes();
     void OnDestroy();
     void OnMove();
     void OnSize(UINT kind, int width, int height);
+    void OnPaint();
     void OnGetMinMaxInfo(MINMAXINFO& info) const;
     LRESULT OnNcHitTest(WPARAM wParam, LPARAM lParam);
     void OnDropFiles(HDROP drop);
     void OnCommand(WPARAM wParam, LPARAM lParam);
-    bool OnSysCommand(WPARAM wParam, LPARAM lParam);
+    bool OnSysCommand(WPARAM wParam);
+    void RunCommand(const PlayerCommand& command, HWND sender);
+    void RunPlayAction(PlayMode& mode, PlayerAction action);
     void RouteToMode(UINT message, WPARAM wParam, LPARAM lParam);
 
     void SwitchMode(int mode);
+    void EnableModeButtons(int mode);
     void ToggleForm();
     void ToggleTopMost();
     void ToggleFixWindow();
@@ -84,7 +93,9 @@ private:
     int clientWidth = 0;
     int clientHeight = 0;
     PlayMode* currentMode = nullptr;
-    std::unique_ptr<MainWindowParts> parts;  // the play modes and the panel
+    std::unique_ptr<FilePlayMode> fileMode;
+    std::unique_ptr<CdPlayMode> cdMode;
+    std::unique_ptr<Panel> panel;
     HCURSOR savedCursor = nullptr;
 };
 

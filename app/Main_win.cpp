@@ -8,7 +8,7 @@
 #include "app/Settings.h"
 #include "app/StartupSequence.h"
 #include "app/StartupUi_win.h"
-#include "ui/ProgramInstance_win.h"
+#include "ui/framework/ProgramInstance_win.h"
 
 namespace {
 

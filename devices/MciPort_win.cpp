@@ -106,16 +106,6 @@ public:
     }
 };
 
-static_assert(kMciFormatMilliseconds == MCI_FORMAT_MILLISECONDS && kMciFormatMsf == MCI_FORMAT_MSF &&
-                  kMciFormatTmsf == MCI_FORMAT_TMSF && kMciFormatSongPointer == MCI_SEQ_FORMAT_SONGPTR,
-              "time formats are passed to MCI unchanged");
-static_assert(kMciStatusLength == MCI_STATUS_LENGTH && kMciStatusPosition == MCI_STATUS_POSITION &&
-                  kMciStatusNumberOfTracks == MCI_STATUS_NUMBER_OF_TRACKS && kMciStatusMode == MCI_STATUS_MODE &&
-                  kMciStatusMediaPresent == MCI_STATUS_MEDIA_PRESENT &&
-                  kMciCapsDeviceType == MCI_GETDEVCAPS_DEVICE_TYPE,
-              "status and capability items are passed to MCI unchanged");
-static_assert(kMciUnsupported == MCIERR_UNSUPPORTED_FUNCTION, "the native port's refusal is an MCI error");
-
 }  // namespace
 
 MciPort& SystemMciPort() {

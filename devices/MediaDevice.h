@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "app/containers/WindowMessages.h"
 #include "devices/MeasurePosition.h"
 
 // The window that hears about the end of a song, as an opaque value so that portable code
@@ -20,13 +21,12 @@ constexpr std::int32_t kModePause = 529;     // open, paused
 constexpr std::int32_t kModeOpen = 530;      // passed through from MCI
 
 // Device kinds, the MCI device-type values.
+constexpr std::int32_t kDeviceTypeFirst = 513;  // the first MCI device type (VCR)
 constexpr std::int32_t kDeviceTypeCdAudio = 516;
 constexpr std::int32_t kDeviceTypeWaveAudio = 522;
 constexpr std::int32_t kDeviceTypeSequencer = 523;
 
-// The end of a song reaches the owner as this message with kNotifySuccessful.
-constexpr std::uint32_t kMciNotifyMessage = 0x3B9;  // MM_MCINOTIFY
-constexpr std::uint32_t kNotifySuccessful = 1;      // MCI_NOTIFY_SUCCESSFUL
+// The end of a song reaches the owner as kMciNotifyMessage with kNotifySuccessful.
 
 class MediaDevice {
 public:

@@ -16,9 +16,6 @@ public:
     }
 };
 
-static_assert(kMciNotifyMessage == MM_MCINOTIFY && kNotifySuccessful == MCI_NOTIFY_SUCCESSFUL,
-              "the devices' notification is MCI's");
-
 }  // namespace
 
 OwnerNotifier& SystemOwnerNotifier() {

@@ -221,7 +221,7 @@ int WaveFileDevice::Play() {
     ResetUntilReturned(kStopResetTries);
     CriticalSectionLock hold(lock);
     queued = 0;
-    return 0;
+    return 1;
 }
 
 bool WaveFileDevice::PrimeBuffers() {
@@ -262,7 +262,7 @@ int WaveFileDevice::Stop() {
     ResetUntilReturned(kStopResetTries);
     CriticalSectionLock hold(lock);
     queued = 0;
-    return 0;
+    return 1;
 }
 
 int WaveFileDevice::Pause() {

@@ -3,161 +3,155 @@
 
 #include <cstdio>
 #include <cstring>
-#include <memory>
 
 #include "app/StartupSequence.h"
 #include "app/containers/ListBoxExtent_win.h"
 #include "play/PlayMode.h"
-#include "ui/ProgramInstance_win.h"
+#include "resources/CdDriveDialog.h"
+#include "resources/SongJumpDialog.h"
+#include "ui/framework/Dialog_win.h"
 
 namespace {
-
-constexpr int kSongList = 104;
-constexpr int kDriveList = 101;
-constexpr int kHelpButton = 9;
-constexpr UINT kDriveCdRom = DRIVE_CDROM;
-
-// What a picker's procedure keeps in DWLP_USER for the dialog's life.
-struct SongJumpContext {
-    PlayMode* mode;
-    ListBoxExtent extent;
-};
-
-struct CdDriveContext {
-    char* driveText;
-    std::size_t capacity;
-};
-
-template <typename Context>
-Context* ContextOf(HWND dialog) {
-    return reinterpret_cast<Context*>(GetWindowLongPtrA(dialog, DWLP_USER));
-}
 
 void ShowHelp(HWND dialog, const char* keyword) {
     WinHelpA(dialog, gHelpFilePath, HELP_KEY, reinterpret_cast<ULONG_PTR>(keyword));
 }
 
-void EndWithSelectedSong(HWND dialog) {
-    const LRESULT row = SendDlgItemMessageA(dialog, kSongList, LB_GETCURSEL, 0, 0);
-    if (row != LB_ERR) {
-        EndDialog(dialog, row);
-    }
-}
+// The queue's songs in play order; ends with the chosen play-order position, or -1.
+class SongJumpDialog : public Dialog {
+public:
+    explicit SongJumpDialog(PlayMode& mode) : mode(mode) {}
 
-INT_PTR CALLBACK SongJumpProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/) override {
         if (message == WM_INITDIALOG) {
-            auto* context = reinterpret_cast<SongJumpContext*>(lParam);
-            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-            context->extent.Attach(GetDlgItem(dialog, kSongList));
-            const int count = context->mode->GetSongCount();
-            char title[512];
-            for (int position = 0; position < count; ++position) {
-                title[0] = '\0';
-                context->mode->GetQueueTitle(title, sizeof title, position);
-                context->extent.InsertRow(-1, title);
-            }
-            SendDlgItemMessageA(dialog, kSongList, LB_SETCURSEL, context->mode->GetCurrentPosition(), 0);
+            OnInitDialog();
             return TRUE;
         }
-        if (ContextOf<SongJumpContext>(dialog) == nullptr || message != WM_COMMAND) {
+        if (message != WM_COMMAND) {
             return FALSE;
         }
         switch (LOWORD(wParam)) {
             case IDOK:
-                EndWithSelectedSong(dialog);
+                EndWithSelectedSong();
                 return TRUE;
-            case kSongList:
+            case IDC_SONG_JUMP_LIST:
                 if (HIWORD(wParam) == LBN_DBLCLK) {
-                    EndWithSelectedSong(dialog);
+                    EndWithSelectedSong();
                     return TRUE;
                 }
                 return FALSE;
             case IDCANCEL:
-                EndDialog(dialog, -1);
+                End(-1);
                 return TRUE;
-            case kHelpButton:
-                ShowHelp(dialog, "曲ジャンプダイアログ");
+            case IDHELP:
+                ShowHelp(hwnd, "曲ジャンプダイアログ");
                 return TRUE;
             default:
                 return FALSE;
         }
-    } catch (...) {
-        return FALSE;
     }
-}
 
-void EndWithSelectedDrive(HWND dialog, CdDriveContext& context) {
-    const LRESULT row = SendDlgItemMessageA(dialog, kDriveList, LB_GETCURSEL, 0, 0);
-    if (row == LB_ERR) {
-        return;
+private:
+    void OnInitDialog() {
+        extent.Attach(Item(IDC_SONG_JUMP_LIST));
+        const int count = mode.GetSongCount();
+        char title[512];
+        for (int position = 0; position < count; ++position) {
+            title[0] = '\0';
+            mode.GetQueueTitle(title, sizeof title, position);
+            extent.InsertRow(-1, title);
+        }
+        SendItem(IDC_SONG_JUMP_LIST, LB_SETCURSEL, mode.GetCurrentPosition());
     }
-    char drive[8] = {};
-    if (SendDlgItemMessageA(dialog, kDriveList, LB_GETTEXTLEN, row, 0) >= static_cast<LRESULT>(sizeof drive)) {
-        return;
-    }
-    SendDlgItemMessageA(dialog, kDriveList, LB_GETTEXT, row, reinterpret_cast<LPARAM>(drive));
-    std::snprintf(context.driveText, context.capacity, "%s", drive);
-    EndDialog(dialog, 1);
-}
 
-INT_PTR CALLBACK CdDriveProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
+    void EndWithSelectedSong() {
+        const LRESULT row = SendItem(IDC_SONG_JUMP_LIST, LB_GETCURSEL);
+        if (row != LB_ERR) {
+            End(row);
+        }
+    }
+
+    PlayMode& mode;
+    ListBoxExtent extent;
+};
+
+// The CD-ROM drives with the current one selected; ends with 1 and the chosen drive in
+// driveText, or 0.
+class CdDriveDialog : public Dialog {
+public:
+    CdDriveDialog(char* driveText, std::size_t capacity) : driveText(driveText), capacity(capacity) {}
+
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/) override {
         if (message == WM_INITDIALOG) {
-            auto* context = reinterpret_cast<CdDriveContext*>(lParam);
-            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-            const DWORD drives = GetLogicalDrives();
-            for (int letter = 0; letter < 26; ++letter) {
-                if ((drives & (1u << letter)) == 0) {
-                    continue;
-                }
-                const char root[4] = {static_cast<char>('A' + letter), ':', '\\', '\0'};
-                if (GetDriveTypeA(root) != kDriveCdRom) {
-                    continue;
-                }
-                const char name[3] = {root[0], ':', '\0'};
-                const LRESULT row = SendDlgItemMessageA(dialog, kDriveList, LB_ADDSTRING, 0,
-                                                        reinterpret_cast<LPARAM>(name));
-                if (row >= 0 && _stricmp(name, context->driveText) == 0) {
-                    SendDlgItemMessageA(dialog, kDriveList, LB_SETCURSEL, row, 0);
-                }
-            }
+            ListDrives();
             return TRUE;
         }
-        auto* context = ContextOf<CdDriveContext>(dialog);
-        if (context == nullptr || message != WM_COMMAND) {
+        if (message != WM_COMMAND) {
             return FALSE;
         }
         switch (LOWORD(wParam)) {
             case IDOK:
-                EndWithSelectedDrive(dialog, *context);
+                EndWithSelectedDrive();
                 return TRUE;
-            case kDriveList:
+            case IDC_CD_DRIVE_LIST:
                 if (HIWORD(wParam) == LBN_DBLCLK) {
-                    EndWithSelectedDrive(dialog, *context);
+                    EndWithSelectedDrive();
                     return TRUE;
                 }
                 return FALSE;
             case IDCANCEL:
-                EndDialog(dialog, 0);
+                End(0);
                 return TRUE;
-            case kHelpButton:
-                ShowHelp(dialog, "CDドライブ選択ダイアログ");
+            case IDHELP:
+                ShowHelp(hwnd, "CDドライブ選択ダイアログ");
                 return TRUE;
             default:
                 return FALSE;
         }
-    } catch (...) {
-        return FALSE;
     }
-}
+
+private:
+    void ListDrives() {
+        const DWORD drives = GetLogicalDrives();
+        for (int letter = 0; letter < 26; ++letter) {
+            if ((drives & (1u << letter)) == 0) {
+                continue;
+            }
+            const char root[4] = {static_cast<char>('A' + letter), ':', '\\', '\0'};
+            if (GetDriveTypeA(root) != DRIVE_CDROM) {
+                continue;
+            }
+            const char name[3] = {root[0], ':', '\0'};
+            const LRESULT row = SendItem(IDC_CD_DRIVE_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+            if (row >= 0 && _stricmp(name, driveText) == 0) {
+                SendItem(IDC_CD_DRIVE_LIST, LB_SETCURSEL, row);
+            }
+        }
+    }
+
+    void EndWithSelectedDrive() {
+        const LRESULT row = SendItem(IDC_CD_DRIVE_LIST, LB_GETCURSEL);
+        if (row == LB_ERR) {
+            return;
+        }
+        char drive[8] = {};
+        if (SendItem(IDC_CD_DRIVE_LIST, LB_GETTEXTLEN, row) >= static_cast<LRESULT>(sizeof drive)) {
+            return;
+        }
+        SendItem(IDC_CD_DRIVE_LIST, LB_GETTEXT, row, reinterpret_cast<LPARAM>(drive));
+        std::snprintf(driveText, capacity, "%s", drive);
+        End(1);
+    }
+
+    char* driveText;
+    std::size_t capacity;
+};
 
 }  // namespace
 
 int ChooseSong(HWND owner, PlayMode& mode) {
-    SongJumpContext context{&mode, ListBoxExtent{}};
-    const INT_PTR result = DialogBoxParamA(gInstance, MAKEINTRESOURCEA(kSongJumpTemplateId), owner, &SongJumpProc,
-                                           reinterpret_cast<LPARAM>(&context));
+    SongJumpDialog dialog(mode);
+    const INT_PTR result = RunModal(dialog, owner, IDD_SONG_JUMP);
     return result >= 0 && result < mode.GetSongCount() ? static_cast<int>(result) : -1;
 }
 
@@ -165,8 +159,6 @@ int ChooseCdDrive(HWND owner, char* driveText, std::size_t capacity) {
     if (driveText == nullptr || capacity < 3) {
         return 0;
     }
-    CdDriveContext context{driveText, capacity};
-    const INT_PTR result = DialogBoxParamA(gInstance, MAKEINTRESOURCEA(kCdDriveTemplateId), owner, &CdDriveProc,
-                                           reinterpret_cast<LPARAM>(&context));
-    return result == 1 ? 1 : 0;
+    CdDriveDialog dialog(driveText, capacity);
+    return RunModal(dialog, owner, IDD_CD_DRIVE) == 1 ? 1 : 0;
 }

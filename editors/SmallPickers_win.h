@@ -1,5 +1,4 @@
-// The two small pickers that run on plain dialog procedures: the song jump dialog and the CD
-// drive dialog.
+// The two small pickers: the song jump dialog and the CD drive dialog.
 #pragma once
 
 #include <windows.h>
@@ -7,9 +6,6 @@
 #include <cstddef>
 
 class PlayMode;
-
-constexpr int kSongJumpTemplateId = 1;
-constexpr int kCdDriveTemplateId = 2;
 
 // Lists the mode's queue in play order with the current position selected. Answers the chosen
 // play-order position, or -1 on cancel.

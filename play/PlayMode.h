@@ -7,8 +7,10 @@
 #include <memory>
 #include <vector>
 
+#include "app/containers/WindowMessages.h"
 #include "devices/DeviceVolume.h"
 #include "devices/MediaDevice.h"
+#include "play/PanelFlags.h"
 #include "play/PlayOwner.h"
 #include "play/SongEntry.h"
 
@@ -21,26 +23,6 @@ constexpr std::int32_t kPlayRandomRepeat = 3;
 // Positions with a meaning of their own for Select.
 constexpr std::int32_t kSelectNext = -2;
 constexpr std::int32_t kSelectPrevious = -3;
-
-// Messages the main window hands to HandleTimerMessage.
-constexpr std::uint32_t kTimerMessage = 0x0113;              // WM_TIMER
-constexpr std::uint32_t kTextViewerClosedMessage = 0x040B;   // WM_USER + 11
-constexpr std::uint32_t kWrdScreenClosedMessage = 0x040C;    // WM_USER + 12
-
-// Bits of GetPanelFlags: which buttons and menu commands are usable.
-constexpr std::int32_t kPanelStop = 0x8;
-constexpr std::int32_t kPanelPlay = 0x10;
-constexpr std::int32_t kPanelPause = 0x20;
-constexpr std::int32_t kPanelSeekBack = 0x40;
-constexpr std::int32_t kPanelSeekForward = 0x80;
-constexpr std::int32_t kPanelPrevious = 0x100;
-constexpr std::int32_t kPanelNext = 0x200;
-constexpr std::int32_t kPanelJump = 0x400;
-constexpr std::int32_t kPanelList = 0x1000;
-constexpr std::int32_t kPanelOpen = 0x4000;
-constexpr std::int32_t kPanelEject = 0x8000;
-constexpr std::int32_t kPanelWrd = 0x10000;
-constexpr std::int32_t kPanelText = 0x20000;
 
 class PlayMode {
 public:

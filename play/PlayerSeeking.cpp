@@ -160,8 +160,8 @@ void PlayMode::HandleTimerMessage(std::uint32_t message, std::uintptr_t wParam, 
                 Select(kSelectNext);
             }
             return;
-        case kTextViewerClosedMessage:
-        case kWrdScreenClosedMessage:
+        case WM_TEXTVIEWER_CLOSED:
+        case WM_WRDSCREEN_CLOSED:
             owner.UpdateButtons();
             return;
     }

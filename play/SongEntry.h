@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "app/containers/ShiftJis.h"
+#include "songfiles/PlayListFile.h"  // kBalanceUnchanged
 
 // Where a song came from.
 constexpr std::int32_t kOriginNone = 0;
@@ -14,7 +15,6 @@ constexpr std::int32_t kOriginPlayList = 2;  // an entry of a play list
 constexpr std::int32_t kOriginCdTrack = 4;
 
 constexpr std::int32_t kDefaultSongVolume = 100;
-constexpr std::int32_t kBalanceUnchanged = -300;  // any value outside -100 ... 100 leaves it alone
 
 struct SongEntry {
     char path[260] = {};  // file to open; a CD track's index as decimal text

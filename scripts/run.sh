@@ -23,6 +23,10 @@ fi
 bash scripts/setup.sh
 bash scripts/build.sh win Melodrix
 exe=$root/build/win/bin/Melodrix.exe
+if ! scripts/winebench.sh can-run; then
+    echo "run: built $exe, but it cannot be started here" >&2
+    exit 1
+fi
 demo=()
 if [ -d "$root/build/win/bin/demo" ]; then
     mapfile -t demo < <(find "$root/build/win/bin/demo" -maxdepth 1 -name '*.rpl' | sort | head -1)

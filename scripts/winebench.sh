@@ -3,6 +3,7 @@
 # the ja_JP.UTF-8 locale for one run, runs a command inside it, and stops everything it started.
 #
 #   scripts/winebench.sh run [--display] [--prefix DIR] -- COMMAND [ARGS...]
+#   scripts/winebench.sh can-run     exit 0 when this machine can run Wine, else say why
 #
 # --display      use the caller's $DISPLAY and sound server instead of Xvfb and the null sink
 # --prefix DIR   keep the Wine prefix in DIR across runs (made from the template when missing)
@@ -219,6 +220,19 @@ start_bench() {
     wine wineboot >/dev/null 2>&1 </dev/null
 }
 
+# Debian's Wine runs Windows programs as 32-bit Linux processes. A kernel whose 32-bit emulation
+# is switched off (ia32_emulation=off) refuses every one of them with "Exec format error".
+can_run_wine() {
+    if ! command -v wine >/dev/null 2>&1; then
+        echo "Wine is not installed" >&2
+        return 1
+    fi
+    if ! timeout 60 wine --version >/dev/null 2>&1; then
+        echo "this machine cannot run 32-bit programs (the kernel's 32-bit emulation is off), so Wine cannot start" >&2
+        return 1
+    fi
+}
+
 main() {
     local command=${1:-}
     shift || true
@@ -243,8 +257,11 @@ main() {
         template)
             ensure_template
             ;;
+        can-run)
+            can_run_wine
+            ;;
         *)
-            sed -n '2,13p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'
+            sed -n '2,14p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'
             exit 2
             ;;
     esac

@@ -39,7 +39,7 @@ void TakeTrackFields(CdListTrack& track, const std::vector<std::string>& fields,
     CopyShiftJis(track.title, sizeof track.title, fields[first].c_str());
     CopyShiftJis(track.comment, sizeof track.comment, fields[first + 1].c_str());
     track.volume = ParseIntOr(fields[first + 2].c_str(), 100);
-    track.balance = ParseIntOr(fields[first + 3].c_str(), kBalanceOff);
+    track.balance = ParseIntOr(fields[first + 3].c_str(), kBalanceUnchanged);
 }
 
 }  // namespace

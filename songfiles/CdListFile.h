@@ -14,8 +14,8 @@
 struct CdListTrack {
     char title[kListTextBytes] = {};
     char comment[kListTextBytes] = {};
-    std::int32_t volume = 100;           // percent
-    std::int32_t balance = kBalanceOff;  // same meaning as in a play list entry
+    std::int32_t volume = 100;                 // percent
+    std::int32_t balance = kBalanceUnchanged;  // same meaning as in a play list entry
 };
 
 // Results of CdListFile::Load.

@@ -69,7 +69,7 @@ SongDevice ChooseDevice(const char* path, bool selfPlay, SongDeviceOpener& opene
 
 SongCompanions FindSongCompanions(const char* songPath, std::int32_t deviceType) {
     SongCompanions companions;
-    if (deviceType == kSequencerDeviceType) {
+    if (deviceType == kDeviceTypeSequencer) {
         companions.hasWrd = ExistsWithExtension(companions.wrdPath, songPath, ".wrd");
     }
     // The viewer prefers the .doc file when both exist.

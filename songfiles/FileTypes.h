@@ -6,10 +6,8 @@
 #include <cstdint>
 
 #include "app/containers/PathHelpers.h"
+#include "devices/MediaDevice.h"  // kDeviceTypeSequencer
 #include "songfiles/PlayListFile.h"
-
-// MCI device type of the sequencer: MIDI played through MCI.
-constexpr std::int32_t kSequencerDeviceType = 523;
 
 // True when the extension of path (after its last dot) is extension (".mid"), ignoring ASCII case.
 bool HasExtension(const char* path, const char* extension);

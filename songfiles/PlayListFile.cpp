@@ -78,7 +78,7 @@ int PlayListFile::Load(const char* path) {
         TakeField(entry.title, sizeof entry.title, fields[1], true);
         TakeField(entry.comment, sizeof entry.comment, fields[2], true);
         entry.volume = ParseIntOr(fields[3].c_str(), 100);
-        entry.balance = ParseIntOr(fields[4].c_str(), kBalanceOff);
+        entry.balance = ParseIntOr(fields[4].c_str(), kBalanceUnchanged);
         entry.silenceMs = ParseIntOr(fields[5].c_str(), 0);
         if (!InsertEntry(-1, entry)) {
             return 0;

@@ -12,16 +12,16 @@
 // Capacity of titles, comments and list texts, terminator included.
 constexpr std::size_t kListTextBytes = 512;
 // A balance value outside -100 ... 100: no balance, slider centred.
-constexpr std::int32_t kBalanceOff = -300;
+constexpr std::int32_t kBalanceUnchanged = -300;
 
 // One song of a play list; copied whole when read or replaced.
 struct PlayListEntry {
     char path[kMaxPathBytes] = {};
     char title[kListTextBytes] = {};
     char comment[kListTextBytes] = {};
-    std::int32_t volume = 100;           // percent
-    std::int32_t balance = kBalanceOff;  // -100 (left) ... 100 (right) applies a balance; else none
-    std::int32_t silenceMs = 0;          // silence before the song
+    std::int32_t volume = 100;                 // percent
+    std::int32_t balance = kBalanceUnchanged;  // -100 (left) ... 100 (right) applies a balance; else none
+    std::int32_t silenceMs = 0;                // silence before the song
 };
 
 class PlayListFile {

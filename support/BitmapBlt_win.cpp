@@ -1,35 +1,26 @@
 // The two skin blits: an opaque cell copy and a copy that keeps the destination under one colour.
 #include "support/MxLib.h"
 
+#include "app/containers/DeviceContext_win.h"
+
 namespace {
 
 // A memory device context with the bitmap selected into it; both are undone on scope exit, so
 // the caller's bitmap is free to be selected elsewhere afterwards.
 class BitmapSource {
 public:
-    BitmapSource(HDC reference, HBITMAP bitmap) : dc(CreateCompatibleDC(reference)) {
-        if (dc) {
-            previous = SelectObject(dc, bitmap);
-        }
+    BitmapSource(HDC reference, HBITMAP bitmap) : dc(reference), selection(dc.Get(), bitmap) {
+        // SelectObject fails (null) when the bitmap is selected into another context.
+        ready = dc && GetCurrentObject(dc.Get(), OBJ_BITMAP) == bitmap;
     }
-    ~BitmapSource() {
-        if (previous) {
-            SelectObject(dc, previous);
-        }
-        if (dc) {
-            DeleteDC(dc);
-        }
-    }
-    BitmapSource(const BitmapSource&) = delete;
-    BitmapSource& operator=(const BitmapSource&) = delete;
 
-    // False when the context could not be made or the bitmap is selected into another context.
-    bool Ready() const { return dc != nullptr && previous != nullptr && previous != HGDI_ERROR; }
-    HDC Get() const { return dc; }
+    bool Ready() const { return ready; }
+    HDC Get() const { return dc.Get(); }
 
 private:
-    HDC dc = nullptr;
-    HGDIOBJ previous = nullptr;
+    MemoryDc dc;
+    ScopedSelectObject selection;
+    bool ready = false;
 };
 
 }  // namespace

@@ -1,7 +1,8 @@
 // The owner-drawn button family's creation, subclassing, focus keys and default painting.
 #include "ui/ButtonControl_win.h"
 
-#include "ui/ProgramInstance_win.h"
+#include "app/containers/DeviceContext_win.h"
+#include "ui/framework/ProgramInstance_win.h"
 
 bool IsShiftHeld() {
     return (GetKeyState(VK_SHIFT) & 0x8000) != 0;
@@ -9,7 +10,7 @@ bool IsShiftHeld() {
 
 ButtonControl::ButtonControl(ControlOwner& owner, int controlId) : owner(owner), controlId(controlId) {
     HWND control =
-        CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 0, 0, owner.MainWindow(),
+        CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 0, 0, owner.ParentWindow(),
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), gInstance, nullptr);
     if (control) {
         previousProc = SubclassControl(control, this);
@@ -20,8 +21,7 @@ ButtonControl::~ButtonControl() {
     if (hwnd) {
         HWND control = hwnd;
         hwnd = nullptr;
-        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc));
-        SetWindowLongPtrA(control, GWLP_USERDATA, 0);
+        UnsubclassControl(control, previousProc);
         DestroyWindow(control);
     }
 }
@@ -66,11 +66,11 @@ void ButtonControl::Redraw() {
     item.itemAction = ODA_DRAWENTIRE;
     item.itemState = (IsWindowEnabled(hwnd) ? 0 : ODS_DISABLED) | (GetFocus() == hwnd ? ODS_FOCUS : 0);
     item.hwndItem = hwnd;
-    item.hDC = GetDC(hwnd);
-    if (!item.hDC) {
+    const WindowDc dc(hwnd);
+    if (!dc) {
         return;
     }
+    item.hDC = dc.Get();
     GetClientRect(hwnd, &item.rcItem);
     Draw(item);
-    ReleaseDC(hwnd, item.hDC);
 }

@@ -5,12 +5,9 @@
 #include <windows.h>
 
 #include "ui/PanelHost_win.h"
-#include "ui/Window_win.h"
+#include "ui/framework/Window_win.h"
 
-// Root of the panel's subclassed system controls.
-class SystemControl : public Window {};
-
-class ButtonControl : public SystemControl {
+class ButtonControl : public Window {
 public:
     ButtonControl(ControlOwner& owner, int controlId);
     ~ButtonControl() override;

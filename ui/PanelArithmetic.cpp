@@ -4,6 +4,9 @@
 #include <cstdio>
 
 #include "app/containers/ShiftJis.h"
+#include "devices/MediaDevice.h"
+#include "play/PanelFlags.h"
+#include "resources/SystemCommands.h"
 #include "ui/PanelLayout.h"
 
 namespace {
@@ -136,15 +139,15 @@ std::string PanelCaption(std::int32_t positionMs, const char* title) {
 
 SkinCell PlayStateCell(std::int32_t state, std::int32_t positionMs) {
     switch (state) {
-        case 526:
+        case kModePlay:
             return {32 * (std::max(positionMs, 0) / 200 % 4), 0};
-        case 525:
+        case kModeStop:
             return {32, 24};
-        case 529:
+        case kModePause:
             return {64, 24};
-        case 528:
+        case kModeSeek:
             return {96, 24};
-        case 530:
+        case kModeOpen:
             return {0, 24};
         default:
             return {0, 36};
@@ -152,8 +155,10 @@ SkinCell PlayStateCell(std::int32_t state, std::int32_t positionMs) {
 }
 
 SkinCell DeviceKindCell(std::int32_t deviceType) {
-    const std::int32_t kind = deviceType < 513 || deviceType > 523 ? 524 : deviceType;
-    const std::int32_t index = kind - 513;
+    // One cell per MCI device type from the first to the sequencer, then the blank cell.
+    constexpr std::int32_t kBlankCell = kDeviceTypeSequencer - kDeviceTypeFirst + 1;
+    const bool known = deviceType >= kDeviceTypeFirst && deviceType <= kDeviceTypeSequencer;
+    const std::int32_t index = known ? deviceType - kDeviceTypeFirst : kBlankCell;
     return {32 * (index % 4), 12 * (index / 4)};
 }
 
@@ -173,23 +178,23 @@ std::int32_t ToggleFaceColumn(std::uint32_t itemState, bool windowOpen) {
 }
 
 const std::array<PanelFlagControl, 11> kPanelFlagControls = {{
-    {kStopButton, 0x8, 100},
-    {kPlayButton, 0x10, 101},
-    {kPauseButton, 0x20, 102},
-    {kRewindButton, 0x40, 0},
-    {kFastForwardButton, 0x80, 0},
-    {kPreviousButton, 0x100, 103},
-    {kNextButton, 0x200, 104},
-    {kJumpButton, 0x400, 0},
-    {kListButton, 0x1000, 0},
-    {kSelectButton, 0x4000, 0},
-    {kEjectButton, 0x8000, 106},
+    {kStopButton, kPanelStop, IDM_STOP},
+    {kPlayButton, kPanelPlay, IDM_PLAY},
+    {kPauseButton, kPanelPause, IDM_PAUSE_RESUME},
+    {kRewindButton, kPanelSeekBack, 0},
+    {kFastForwardButton, kPanelSeekForward, 0},
+    {kPreviousButton, kPanelPrevious, IDM_PREVIOUS},
+    {kNextButton, kPanelNext, IDM_NEXT},
+    {kJumpButton, kPanelJump, 0},
+    {kListButton, kPanelList, 0},
+    {kSelectButton, kPanelOpen, 0},
+    {kEjectButton, kPanelEject, IDM_EJECT},
 }};
 
 bool TextToggleEnabled(std::int32_t flags, bool textOpen) {
-    return textOpen || (flags & 0x20000) != 0;
+    return textOpen || (flags & kPanelText) != 0;
 }
 
 bool WrdToggleEnabled(std::int32_t flags, bool wrdOpen) {
-    return wrdOpen || (flags & 0x10000) != 0;
+    return wrdOpen || (flags & kPanelWrd) != 0;
 }

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr int kFaceWidth = 38;
-constexpr int kFaceHeight = 16;
 constexpr int kGlyphWidth = 24;
 constexpr int kGlyphHeight = 12;
 constexpr int kToggleWidth = 15;
@@ -25,7 +23,7 @@ void PanelButton::Draw(const DRAWITEMSTRUCT& item) {
     const PanelSkin& skin = owner.Skin();
     const int id = ControlId();
     const auto& face = PanelButtonShowsPressed(id, item.itemState) ? skin.buttonPressed : skin.buttonFace;
-    DrawBitmapEx(item.hDC, AsBitmap(face), 0, 0, kFaceWidth, kFaceHeight, 0, 0);
+    DrawBitmapEx(item.hDC, AsBitmap(face), 0, 0, kPanelButtonWidth, kPanelButtonHeight, 0, 0);
     SpriteBitmapBlt(item.hDC, AsBitmap(skin.buttonGlyphs), 7, 2, kGlyphWidth, kGlyphHeight,
                     PanelButtonGlyphColumn(item.itemState), id * kGlyphHeight, kGlyphTransparent);
 
@@ -61,13 +59,13 @@ void ViewerToggleButton::Draw(const DRAWITEMSTRUCT& item) {
 }
 
 TextViewerButton::TextViewerButton(ControlOwner& owner, int controlId)
-    : ViewerToggleButton(owner, controlId, kTextToggleBitmap) {}
+    : ViewerToggleButton(owner, controlId, IDB_TEXT_TOGGLE) {}
 
 bool TextViewerButton::IsOpen(PlayMode& mode) {
     return mode.IsTextOpen() != 0;
 }
 
-WrdButton::WrdButton(ControlOwner& owner, int controlId) : ViewerToggleButton(owner, controlId, kWrdToggleBitmap) {}
+WrdButton::WrdButton(ControlOwner& owner, int controlId) : ViewerToggleButton(owner, controlId, IDB_WRD_TOGGLE) {}
 
 bool WrdButton::IsOpen(PlayMode& mode) {
     return mode.IsWrdOpen() != 0;

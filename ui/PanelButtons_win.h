@@ -33,7 +33,7 @@ private:
 
 class TextViewerButton : public ViewerToggleButton {
 public:
-    explicit TextViewerButton(ControlOwner& owner, int controlId = 21);
+    TextViewerButton(ControlOwner& owner, int controlId);
 
 protected:
     bool IsOpen(PlayMode& mode) override;
@@ -41,7 +41,7 @@ protected:
 
 class WrdButton : public ViewerToggleButton {
 public:
-    explicit WrdButton(ControlOwner& owner, int controlId = 22);
+    WrdButton(ControlOwner& owner, int controlId);
 
 protected:
     bool IsOpen(PlayMode& mode) override;

@@ -10,7 +10,7 @@ struct PanelSkin;
 // play mode that receives commands.
 class PanelHost {
 public:
-    virtual HWND MainWindow() = 0;
+    virtual HWND ParentWindow() = 0;
     // Null while no mode exists yet; the panel then shows an empty player.
     virtual PlayMode* CurrentMode() = 0;
 

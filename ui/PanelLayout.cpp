@@ -6,16 +6,13 @@
 
 namespace {
 
-constexpr std::int32_t kButtonWidth = 38;
-constexpr std::int32_t kButtonHeight = 16;
-
 ControlPlace Place(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {
     // A client area narrower than the design gives empty controls rather than negative sizes.
     return {x, y, std::max(width, 0), std::max(height, 0), true};
 }
 
 ControlPlace Button(std::int32_t x, std::int32_t y) {
-    return Place(x, y, kButtonWidth, kButtonHeight);
+    return Place(x, y, kPanelButtonWidth, kPanelButtonHeight);
 }
 
 PanelRect Frame(const ControlPlace& place) {
@@ -31,7 +28,7 @@ void LayoutNormal(PanelLayout& layout, std::int32_t w, std::int32_t h) {
     c[kRecordButton] = Button(8, h - 21);
     layout.frames[7] = Frame(c[kRecordButton]);
     for (int i = 0; i < 8; ++i) {
-        c[kStopButton + i] = Button(54 + kButtonWidth * i, h - 21);
+        c[kStopButton + i] = Button(54 + kPanelButtonWidth * i, h - 21);
     }
     layout.frames[4] = {54, h - 21, 358, h - 5};
     for (int i = 0; i < 2; ++i) {
@@ -77,8 +74,8 @@ void LayoutFlat(PanelLayout& layout, std::int32_t w, std::int32_t h) {
     const int firstRow[] = {kStopButton, kPlayButton, kPauseButton, kJumpButton};
     const int secondRow[] = {kRewindButton, kFastForwardButton, kPreviousButton, kNextButton};
     for (int i = 0; i < 4; ++i) {
-        c[firstRow[i]] = Button(d.right + 8 + kButtonWidth * i, outer.top + 6);
-        c[secondRow[i]] = Button(d.right + 8 + kButtonWidth * i, outer.top + 30);
+        c[firstRow[i]] = Button(d.right + 8 + kPanelButtonWidth * i, outer.top + 6);
+        c[secondRow[i]] = Button(d.right + 8 + kPanelButtonWidth * i, outer.top + 30);
     }
     layout.frames[3] = {d.right + 8, outer.top + 6, d.right + 160, outer.top + 22};
     layout.frames[4] = {d.right + 8, outer.top + 30, d.right + 160, outer.top + 46};

@@ -10,40 +10,7 @@
 #include <optional>
 #include <string>
 
-// Control ids of the panel; the push buttons are 0 ... 16.
-constexpr int kCloseButton = 0;
-constexpr int kMinimizeButton = 1;
-constexpr int kMenuButton = 2;
-constexpr int kStopButton = 3;
-constexpr int kPlayButton = 4;
-constexpr int kPauseButton = 5;
-constexpr int kRewindButton = 6;
-constexpr int kFastForwardButton = 7;
-constexpr int kPreviousButton = 8;
-constexpr int kNextButton = 9;
-constexpr int kJumpButton = 10;
-constexpr int kFileModeButton = 11;
-constexpr int kCdModeButton = 12;
-constexpr int kListButton = 13;
-constexpr int kSelectButton = 14;
-constexpr int kEjectButton = 15;
-constexpr int kRecordButton = 16;
-constexpr int kSeekBarId = 17;
-constexpr int kVolumeSliderId = 18;
-constexpr int kBalanceSliderId = 19;
-constexpr int kPlayOrderSwitchId = 20;
-constexpr int kTextToggleId = 21;
-constexpr int kWrdToggleId = 22;
-constexpr int kPanelControlCount = 23;
-constexpr int kPanelButtonCount = 17;
-
-constexpr int kNormalForm = 0;
-constexpr int kFlatForm = 1;
-
-// Outer size of the normal form and client height of the flat strip.
-constexpr int kNormalWidth = 412;
-constexpr int kNormalHeight = 100;
-constexpr int kFlatClientHeight = 48;
+#include "ui/PanelNumbers.h"
 
 // The display's parts that are not windows.
 enum PanelPartIndex { kListTitlePart, kSongTitlePart, kCommentPart, kPlayStatePart, kDeviceKindPart, kPartCount };
@@ -162,7 +129,8 @@ SkinCell PlayStateCell(std::int32_t state, std::int32_t positionMs);
 // The device-kind label for an MCI device type (0 or unknown: the blank cell).
 SkinCell DeviceKindCell(std::int32_t deviceType);
 
-// Item state bits of an owner-drawn button, as the system reports them.
+// Item state bits of an owner-drawn button, as the system reports them (ODS_SELECTED,
+// ODS_DISABLED, ODS_FOCUS).
 constexpr std::uint32_t kItemSelected = 0x1;
 constexpr std::uint32_t kItemDisabled = 0x4;
 constexpr std::uint32_t kItemFocus = 0x10;

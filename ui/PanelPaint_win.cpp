@@ -4,8 +4,9 @@
 
 #include <commdlg.h>
 
-#include "app/containers/SystemFunction_win.h"
 #include "app/Settings.h"
+#include "app/containers/DeviceContext_win.h"
+#include "app/containers/SystemFunction_win.h"
 #include "ui/ButtonControl_win.h"
 #include "ui/PanelParts_win.h"
 #include "ui/Panel_win.h"
@@ -77,7 +78,7 @@ void Panel::PaintBackground(HDC dc) {
 void Panel::ChooseTitleFont() {
     CHOOSEFONTA choose = {};
     choose.lStructSize = sizeof choose;
-    choose.hwndOwner = MainWindow();
+    choose.hwndOwner = ParentWindow();
     choose.lpLogFont = reinterpret_cast<LOGFONTA*>(&gSettings.player.Font);
     choose.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_SCRIPTSONLY;
     const auto chooseFont = SystemFunction<BOOL(WINAPI*)(CHOOSEFONTA*)>("comdlg32.dll", "ChooseFontA");

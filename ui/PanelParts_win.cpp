@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/Settings.h"
+#include "app/containers/DeviceContext_win.h"
 #include "play/PlayMode.h"
 #include "support/MxLib.h"
 #include "ui/PanelSkin_win.h"
@@ -16,16 +17,15 @@ void PanelPart::SetArea(const PanelRect& area) {
 }
 
 void PanelPart::Redraw() {
-    HWND window = owner.MainWindow();
+    HWND window = owner.ParentWindow();
     // Before the main window is first shown (the panel is laid out during its creation) there
     // is nothing to see: its first WM_PAINT draws every part, so drawing earlier only costs
     // start-up time.
     if (rect.IsEmpty() || !window || !IsWindowVisible(window)) {
         return;
     }
-    if (HDC dc = GetDC(window)) {
-        Draw(dc);
-        ReleaseDC(window, dc);
+    if (const WindowDc dc(window); dc) {
+        Draw(dc.Get());
     }
 }
 
@@ -57,15 +57,12 @@ void TextPart::Draw(HDC dc) {
     SetTextColor(dc, RGB(0, 255, 255));
 
     const int length = static_cast<int>(std::strlen(text));
-    UniqueGdiObject selected;
-    HGDIOBJ original = nullptr;
+    UniqueGdiObject selected;  // outlives the guard, which selects the original font back first
+    const ScopedSelectObject restoreFont(dc, GetCurrentObject(dc, OBJ_FONT));
     const TextFit fit = FitPanelText(rect.right - rect.left, rect.bottom - rect.top, [&](std::int32_t height) {
         font.lfHeight = height;
         UniqueGdiObject candidate(CreateFontIndirectA(&font));
-        HGDIOBJ previous = SelectObject(dc, candidate.Get());
-        if (!original) {
-            original = previous;
-        }
+        SelectObject(dc, candidate.Get());
         selected = std::move(candidate);  // the font selected before is no longer in use
         SIZE size = {};
         GetTextExtentPoint32A(dc, text, length, &size);
@@ -75,9 +72,6 @@ void TextPart::Draw(HDC dc) {
     RECT area = {rect.left, rect.top, rect.right, rect.bottom};
     FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     DrawTextA(dc, text, length, &area, format);
-    if (original) {
-        SelectObject(dc, original);
-    }
 }
 
 void ListTitlePart::GetText(PlayMode& mode, char* text, std::size_t capacity) {
@@ -104,7 +98,7 @@ void DeviceKindPart::Draw(HDC dc) {
     DrawBitmapEx(dc, AsBitmap(owner.Skin().deviceKinds), rect.left, rect.top, 32, 12, cell.x, cell.y);
 }
 
-CounterPart::CounterPart(ControlOwner& owner) : PanelPart(owner), digits(LoadSkinBitmap(kCounterDigitBitmap)) {}
+CounterPart::CounterPart(ControlOwner& owner) : PanelPart(owner), digits(LoadSkinBitmap(IDB_COUNTER_DIGITS)) {}
 
 void CounterPart::Draw(HDC dc) {
     std::int32_t position = 0, length = -1, songMs = 0, songLengthMs = 0;

@@ -26,7 +26,7 @@ void Panel::UpdateButtons() {
         return;
     }
     const std::int32_t flags = mode->GetPanelFlags();
-    HMENU menu = GetSystemMenu(MainWindow(), FALSE);
+    HMENU menu = GetSystemMenu(ParentWindow(), FALSE);
     for (const PanelFlagControl& entry : kPanelFlagControls) {
         const bool enabled = (flags & entry.bit) != 0;
         if (HWND control = ControlWindow(entry.controlId)) {
@@ -59,7 +59,7 @@ void Panel::UpdateTime(bool forceTitle) {
     }
     const std::string caption = PanelCaption(position, title);
     char shown[kCaptionBytes] = "";
-    HWND window = MainWindow();
+    HWND window = ParentWindow();
     GetWindowTextA(window, shown, sizeof shown);
     if (forceTitle || std::strcmp(shown, caption.c_str()) != 0) {
         SetWindowTextA(window, caption.c_str());
@@ -71,7 +71,7 @@ void Panel::UpdateTime(bool forceTitle) {
 }
 
 void Panel::RefreshAll() {
-    HWND window = MainWindow();
+    HWND window = ParentWindow();
     InvalidateRect(window, nullptr, FALSE);
     UpdateWindow(window);
     UpdateTexts();

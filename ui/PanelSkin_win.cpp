@@ -1,7 +1,7 @@
 // Loading the skin bitmaps and creating the panel's shared pen and brush.
 #include "ui/PanelSkin_win.h"
 
-#include "ui/ProgramInstance_win.h"
+#include "ui/framework/ProgramInstance_win.h"
 
 namespace {
 
@@ -22,10 +22,10 @@ void SetSkinBitmapLoader(SkinBitmapLoader loader) {
 }
 
 PanelSkin::PanelSkin()
-    : buttonFace(LoadSkinBitmap(kButtonFaceBitmap)),
-      buttonPressed(LoadSkinBitmap(kButtonPressedBitmap)),
-      buttonGlyphs(LoadSkinBitmap(kButtonGlyphBitmap)),
-      playStates(LoadSkinBitmap(kPlayStateBitmap)),
-      deviceKinds(LoadSkinBitmap(kDeviceKindBitmap)),
+    : buttonFace(LoadSkinBitmap(IDB_BUTTON_FACE)),
+      buttonPressed(LoadSkinBitmap(IDB_BUTTON_PRESSED)),
+      buttonGlyphs(LoadSkinBitmap(IDB_BUTTON_GLYPHS)),
+      playStates(LoadSkinBitmap(IDB_PLAY_STATES)),
+      deviceKinds(LoadSkinBitmap(IDB_DEVICE_KINDS)),
       grayPen(CreatePen(PS_SOLID, 1, RGB(128, 128, 128))),
       cyanBrush(CreateSolidBrush(kPanelCyan)) {}

@@ -5,17 +5,7 @@
 #include <windows.h>
 
 #include "app/containers/UniqueHandle_win.h"
-
-// Resource numbers of the skin bitmaps.
-constexpr int kButtonFaceBitmap = 1;
-constexpr int kButtonPressedBitmap = 2;
-constexpr int kButtonGlyphBitmap = 3;
-constexpr int kPlayStateBitmap = 4;
-constexpr int kPlayOrderBitmap = 5;
-constexpr int kDeviceKindBitmap = 6;
-constexpr int kTextToggleBitmap = 7;
-constexpr int kWrdToggleBitmap = 8;
-constexpr int kCounterDigitBitmap = 9;
+#include "resources/ImageIds.h"
 
 // Glyphs of the push buttons are drawn over their faces with navy as the see-through colour.
 constexpr COLORREF kGlyphTransparent = RGB(0, 0, 128);

@@ -2,9 +2,10 @@
 #include "ui/Panel_win.h"
 
 #include "ui/ButtonControl_win.h"
-#include "ui/CustomControl_win.h"
 #include "ui/PanelButtons_win.h"
 #include "ui/PanelParts_win.h"
+#include "ui/PlayOrderSwitch_win.h"
+#include "ui/SeekBar_win.h"
 #include "ui/Sliders_win.h"
 
 Panel::Panel(PanelHost& host) : host(host) {

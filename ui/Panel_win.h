@@ -46,7 +46,7 @@ public:
     int Form() const { return form; }
 
     // ControlOwner.
-    HWND MainWindow() override { return host.MainWindow(); }
+    HWND ParentWindow() override { return host.ParentWindow(); }
     PlayMode* CurrentMode() override { return host.CurrentMode(); }
     void MoveFocus(int controlId, int direction) override;
     const PanelSkin& Skin() override { return skin; }

@@ -1,14 +1,15 @@
 // The play-order switch: shows the current order and steps through the four orders on a click
 // (backwards on a right click or with Shift).
+#include "ui/PlayOrderSwitch_win.h"
+
 #include "play/PlayMode.h"
 #include "support/MxLib.h"
-#include "ui/CustomControl_win.h"
 #include "ui/PanelLayout.h"
 #include "ui/PanelSkin_win.h"
 
 PlayOrderSwitch::PlayOrderSwitch(ControlOwner& owner, int controlId)
-    : owner(owner), controlId(controlId), bitmap(LoadSkinBitmap(kPlayOrderBitmap)) {
-    Create(owner.MainWindow(), controlId);
+    : owner(owner), controlId(controlId), bitmap(LoadSkinBitmap(IDB_PLAY_ORDERS)) {
+    Create(owner.ParentWindow(), controlId);
 }
 
 PlayOrderSwitch::~PlayOrderSwitch() {

@@ -1,12 +1,12 @@
-// The control class "Melodrix Ctrl" and the seek bar: the played part of the song, dragging to
-// a new position, and press-and-hold scanning with Shift+left or Shift+right.
+// The seek bar: the played part of the song, dragging to a new position, and press-and-hold
+// scanning with Shift+left or Shift+right.
+#include "ui/SeekBar_win.h"
+
 #include <windowsx.h>
 
 #include "play/PlayMode.h"
-#include "ui/CustomControl_win.h"
 #include "ui/PanelLayout.h"
 #include "ui/PanelSkin_win.h"
-#include "ui/ProgramInstance_win.h"
 
 namespace {
 
@@ -18,39 +18,8 @@ bool KeyHeld(int key) {
 
 }  // namespace
 
-bool RegisterControlClass(HINSTANCE instance) {
-    return RegisterObjectWindowClass(instance, kControlClassName, 0, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-}
-
-void CustomControl::Create(HWND parent, int controlId) {
-    CreateWindowExA(0, kControlClassName, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent,
-                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), gInstance, this);
-}
-
-bool CustomControl::HandlePaintMessage(UINT message, WPARAM wParam) {
-    if (message == WM_PAINT) {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(hwnd, &paint);
-        Paint(dc);
-        EndPaint(hwnd, &paint);
-        return true;
-    }
-    if (message == WM_PRINTCLIENT) {
-        Paint(reinterpret_cast<HDC>(wParam));
-        return true;
-    }
-    return false;
-}
-
-void CustomControl::Repaint() {
-    if (hwnd) {
-        InvalidateRect(hwnd, nullptr, FALSE);
-        UpdateWindow(hwnd);
-    }
-}
-
 SeekBar::SeekBar(ControlOwner& owner, int controlId) : owner(owner), controlId(controlId) {
-    Create(owner.MainWindow(), controlId);
+    Create(owner.ParentWindow(), controlId);
 }
 
 SeekBar::~SeekBar() {

@@ -32,7 +32,7 @@ private:
 
 class VolumeSlider : public SliderControl {
 public:
-    explicit VolumeSlider(ControlOwner& owner, int controlId = 18);
+    VolumeSlider(ControlOwner& owner, int controlId);
     void Draw(const DRAWITEMSTRUCT& item) override;
 
 protected:
@@ -43,7 +43,7 @@ protected:
 
 class BalanceSlider : public SliderControl {
 public:
-    explicit BalanceSlider(ControlOwner& owner, int controlId = 19);
+    BalanceSlider(ControlOwner& owner, int controlId);
     void Draw(const DRAWITEMSTRUCT& item) override;
 
 protected:

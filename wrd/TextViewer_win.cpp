@@ -8,7 +8,7 @@
 
 #include "app/Settings.h"
 #include "app/containers/FileSystem.h"
-#include "ui/ProgramInstance_win.h"
+#include "ui/framework/ProgramInstance_win.h"
 #include "wrd/WindowPlacement.h"
 
 namespace {
@@ -132,10 +132,11 @@ void TextViewer::OnDestroy() {
         DestroyWindow(edit);
         edit = nullptr;
     }
-    // Unbound and forgotten before the owner hears of it, so that the owner's reaction sees a
-    // viewer without a window.
-    SetWindowLongPtrA(hwnd, 0, 0);
-    hwnd = nullptr;
+}
+
+// The window is gone and the object unbound, so the owner may close or delete the viewer in
+// its reaction.
+void TextViewer::OnDestroyed() {
     if (owner) {
         SendMessageA(owner, WM_TEXTVIEWER_CLOSED, 0, 0);
     }

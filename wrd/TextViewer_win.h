@@ -4,10 +4,9 @@
 
 #include <windows.h>
 
-#include "ui/Window_win.h"
+#include "app/containers/WindowMessages.h"  // WM_TEXTVIEWER_CLOSED, sent to the owner
+#include "ui/framework/Window_win.h"
 
-// Sent to the owner window (both parameters 0) when the viewer's window has been destroyed.
-constexpr UINT WM_TEXTVIEWER_CLOSED = WM_USER + 11;
 constexpr char kTextViewerClass[] = "TextViewer";
 constexpr int kTextViewerEditId = 101;
 
@@ -31,6 +30,7 @@ private:
     void OnSize(int clientWidth, int clientHeight);
     void OnMove();
     void OnDestroy();
+    void OnDestroyed() override;
     LRESULT OnControlColour(HDC dc);
 
     HWND owner;

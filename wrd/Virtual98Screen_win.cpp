@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/Settings.h"
-#include "ui/ProgramInstance_win.h"
+#include "ui/framework/ProgramInstance_win.h"
 #include "wrd/WindowPlacement.h"
 
 namespace {
@@ -66,18 +66,6 @@ std::unique_ptr<ScreenWindow> CreateScreenWindow(ScreenModel& model, OwnerWindow
     return std::make_unique<Virtual98Screen>(model, static_cast<HWND>(owner));
 }
 
-void Virtual98Screen::DeviceContext::Reset() {
-    if (value) {
-        if (owner) {
-            ReleaseDC(owner, value);
-        } else {
-            DeleteDC(value);
-        }
-    }
-    value = nullptr;
-    owner = nullptr;
-}
-
 Virtual98Screen::Virtual98Screen(ScreenModel& model, HWND owner) : model(model), owner(owner) {
     model.SetObserver(this);
 }
@@ -133,10 +121,8 @@ LRESULT Virtual98Screen::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
             clientHeight = HIWORD(lParam);
             return 0;
         case WM_PAINT: {
-            PAINTSTRUCT paint;
-            HDC dc = BeginPaint(hwnd, &paint);
-            PaintAll(dc);
-            EndPaint(hwnd, &paint);
+            const PaintDc dc(hwnd);
+            PaintAll(dc.Get());
             return 0;
         }
         case WM_PRINTCLIENT:
@@ -155,23 +141,23 @@ LRESULT Virtual98Screen::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
 }
 
 bool Virtual98Screen::OnCreate() {
-    windowDc.ResetWindow(hwnd, GetDC(hwnd));
-    if (!windowDc.Get()) {
+    windowDc = WindowDc(hwnd);
+    if (!windowDc) {
         return false;
     }
     paletteDevice = (GetDeviceCaps(windowDc.Get(), RASTERCAPS) & RC_PALETTE) != 0;
-    memoryDc.ResetMemory(CreateCompatibleDC(windowDc.Get()));
-    scratchDc.ResetMemory(CreateCompatibleDC(windowDc.Get()));
+    memoryDc = MemoryDc(windowDc.Get());
+    scratchDc = MemoryDc(windowDc.Get());
     picture.Reset(CreateCompatibleBitmap(windowDc.Get(), kPageWidth, kPageHeight));
     scratch.Reset(CreateCompatibleBitmap(windowDc.Get(), kPageWidth, kCellHeight));
     font.Reset(CreateCellFont());
-    if (!memoryDc.Get() || !scratchDc.Get() || !picture || !scratch || !font) {
+    if (!memoryDc || !scratchDc || !picture || !scratch || !font) {
         return false;
     }
-    previousPicture = SelectObject(memoryDc.Get(), picture.Get());
-    previousFont = SelectObject(memoryDc.Get(), font.Get());
-    previousScratch = SelectObject(scratchDc.Get(), scratch.Get());
-    previousScratchFont = SelectObject(scratchDc.Get(), font.Get());
+    pictureSelection = ScopedSelectObject(memoryDc.Get(), picture.Get());
+    fontSelection = ScopedSelectObject(memoryDc.Get(), font.Get());
+    scratchSelection = ScopedSelectObject(scratchDc.Get(), scratch.Get());
+    scratchFontSelection = ScopedSelectObject(scratchDc.Get(), font.Get());
     if (paletteDevice) {
         RebuildPalette();
     }
@@ -180,15 +166,10 @@ bool Virtual98Screen::OnCreate() {
 
 void Virtual98Screen::OnDestroy() {
     // Everything selected goes back before the objects and contexts are released.
-    if (memoryDc.Get()) {
-        SelectObject(memoryDc.Get(), previousFont);
-        SelectObject(memoryDc.Get(), previousPicture);
-    }
-    if (scratchDc.Get()) {
-        SelectObject(scratchDc.Get(), previousScratchFont);
-        SelectObject(scratchDc.Get(), previousScratch);
-    }
-    previousFont = previousPicture = previousScratch = previousScratchFont = nullptr;
+    fontSelection.Reset();
+    pictureSelection.Reset();
+    scratchFontSelection.Reset();
+    scratchSelection.Reset();
     memoryDc.Reset();
     scratchDc.Reset();
     font.Reset();
@@ -197,11 +178,11 @@ void Virtual98Screen::OnDestroy() {
     windowDc.Reset();
     gSettings.player.Wrd_x = x;
     gSettings.player.Wrd_y = y;
-    // Unbound and forgotten before the owner hears of it, so that the owner's reaction (closing
-    // or reopening) sees a screen without a window.
-    HWND window = hwnd;
-    SetWindowLongPtrA(window, 0, 0);
-    hwnd = nullptr;
+}
+
+// The window is gone and the object unbound, so the owner's reaction (closing or reopening, or
+// deleting the screen) sees a screen without a window.
+void Virtual98Screen::OnDestroyed() {
     if (owner) {
         SendMessageA(owner, WM_WRDSCREEN_CLOSED, 0, 0);
     }

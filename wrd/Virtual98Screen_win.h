@@ -4,14 +4,14 @@
 
 #include <windows.h>
 
+#include "app/containers/DeviceContext_win.h"
 #include "app/containers/UniqueHandle_win.h"
-#include "ui/Window_win.h"
+#include "app/containers/WindowMessages.h"  // WM_WRDSCREEN_CLOSED, sent to the owner
+#include "ui/framework/Window_win.h"
 #include "wrd/ScreenComposer.h"
 #include "wrd/ScreenModel.h"
 #include "wrd/ScreenWindow.h"
 
-// Sent to the owner window (both parameters 0) when the screen window has been destroyed.
-constexpr UINT WM_WRDSCREEN_CLOSED = WM_USER + 12;
 constexpr char kVirtual98ScreenClass[] = "Virtual98Screen";
 
 // Registers the window class once at start-up.
@@ -37,25 +37,9 @@ public:
     void PaintAll(HDC target);
 
 private:
-    // Owns a device context: a memory one (deleted) or a window's (released).
-    class DeviceContext {
-    public:
-        DeviceContext() = default;
-        ~DeviceContext() { Reset(); }
-        DeviceContext(const DeviceContext&) = delete;
-        DeviceContext& operator=(const DeviceContext&) = delete;
-        void ResetMemory(HDC dc) { Reset(), value = dc; }
-        void ResetWindow(HWND window, HDC dc) { Reset(), value = dc, owner = window; }
-        void Reset();
-        HDC Get() const { return value; }
-
-    private:
-        HDC value = nullptr;
-        HWND owner = nullptr;
-    };
-
     bool OnCreate();
     void OnDestroy();
+    void OnDestroyed() override;
     void RecordRectangle();
     void Compose(const CellRect& cells);
     void ComposeGraphics(const CellRect& cells);
@@ -73,14 +57,15 @@ private:
     int clientHeight = kPageHeight;
     bool paletteDevice = false;
     UniqueGdiObject palette;
-    DeviceContext windowDc;
-    DeviceContext memoryDc;
-    DeviceContext scratchDc;  // one row of cells, for cutting reverse text out of its box
+    WindowDc windowDc;
+    MemoryDc memoryDc;
+    MemoryDc scratchDc;  // one row of cells, for cutting reverse text out of its box
     UniqueGdiObject picture;
     UniqueGdiObject scratch;
     UniqueGdiObject font;
-    HGDIOBJ previousPicture = nullptr;
-    HGDIOBJ previousFont = nullptr;
-    HGDIOBJ previousScratch = nullptr;
-    HGDIOBJ previousScratchFont = nullptr;
+    // Declared after what they select, so they are undone first.
+    ScopedSelectObject pictureSelection;
+    ScopedSelectObject fontSelection;
+    ScopedSelectObject scratchSelection;
+    ScopedSelectObject scratchFontSelection;
 };

@@ -3,28 +3,9 @@
 
 #include <vector>
 
-#include "app/containers/UniqueHandle_win.h"
+#include "app/containers/DeviceContext_win.h"
 
 namespace {
-
-// A device context of a window, released on every path.
-class WindowDc {
-public:
-    explicit WindowDc(HWND window) : window(window), dc(GetDC(window)) {}
-    ~WindowDc() {
-        if (dc != nullptr) {
-            ReleaseDC(window, dc);
-        }
-    }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-
-    HDC Get() const { return dc; }
-
-private:
-    HWND window;
-    HDC dc;
-};
 
 int CurrentExtent(HWND listBox) {
     return static_cast<int>(SendMessageA(listBox, LB_GETHORIZONTALEXTENT, 0, 0));

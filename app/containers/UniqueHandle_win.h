@@ -62,20 +62,3 @@ struct GdiObjectTraits {
     static void Close(Handle handle) { DeleteObject(handle); }
 };
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
-
-// Selects a GDI object into a device context and restores the previous one on scope exit.
-class ScopedSelectObject {
-public:
-    ScopedSelectObject(HDC dc, HGDIOBJ object) : dc(dc), previous(SelectObject(dc, object)) {}
-    ~ScopedSelectObject() {
-        if (previous) {
-            SelectObject(dc, previous);
-        }
-    }
-    ScopedSelectObject(const ScopedSelectObject&) = delete;
-    ScopedSelectObject& operator=(const ScopedSelectObject&) = delete;
-
-private:
-    HDC dc;
-    HGDIOBJ previous;
-};

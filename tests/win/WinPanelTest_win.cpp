@@ -12,11 +12,11 @@
 #include "devices/VolumePort.h"
 #include "play/PlayMode.h"
 #include "tests/unit/play/QuietOwner.h"
-#include "ui/CustomControl_win.h"
 #include "ui/PanelLayout.h"
 #include "ui/PanelSkin_win.h"
 #include "ui/Panel_win.h"
-#include "ui/ProgramInstance_win.h"
+#include "ui/framework/CustomControl_win.h"
+#include "ui/framework/ProgramInstance_win.h"
 
 namespace {
 
@@ -109,7 +109,7 @@ COLORREF DigitColour(int glyph) {
 }
 
 HBITMAP StandInBitmap(int id) {
-    if (id == kCounterDigitBitmap) {
+    if (id == IDB_COUNTER_DIGITS) {
         return FilledBitmap(70, 9, [](int x) { return DigitColour(x / 5); });
     }
     return FilledBitmap(128, 204, [](int) { return RGB(90, 90, 90); });
@@ -117,7 +117,7 @@ HBITMAP StandInBitmap(int id) {
 
 class TestHost : public PanelHost {
 public:
-    HWND MainWindow() override { return window; }
+    HWND ParentWindow() override { return window; }
     PlayMode* CurrentMode() override { return mode; }
     HWND window = nullptr;
     PlayMode* mode = nullptr;

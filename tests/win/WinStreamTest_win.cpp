@@ -196,7 +196,7 @@ TEST_F(StreamDeviceTest, EndOfSongIsPostedOnceToTheOwner) {
     owner.Pump(500);
     EXPECT_EQ(owner.notifications, 1);
     EXPECT_EQ(device.GetMode(), kModePlay);  // until the owner reacts
-    EXPECT_EQ(device.Stop(), 0);
+    EXPECT_EQ(device.Stop(), 1);
     EXPECT_EQ(device.GetMode(), kModeStop);
 }
 
@@ -212,7 +212,7 @@ TEST_F(StreamDeviceTest, StopKeepsThePositionAndPauseDoesNotMoveIt) {
     owner.Pump(300);
     EXPECT_LE(device.GetPosition() - paused, 20);
     // Stop from pause keeps the position where that play started.
-    EXPECT_EQ(device.Stop(), 0);
+    EXPECT_EQ(device.Stop(), 1);
     EXPECT_EQ(device.GetPosition(), 0);
     // Stop while playing keeps the position reached.
     ASSERT_EQ(device.Play(), 1);

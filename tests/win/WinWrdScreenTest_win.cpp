@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "app/Settings.h"
-#include "ui/ProgramInstance_win.h"
+#include "ui/framework/ProgramInstance_win.h"
 #include "wrd/TextViewer_win.h"
 #include "wrd/Virtual98Screen_win.h"
 

@@ -231,14 +231,14 @@ TEST_F(PlayerScenario, NormalFormHasTheFixedSizeAndTheLayout) {
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(probe->Ready());
     const RECT frame = FrameOf(window);
-    EXPECT_EQ(frame.right - frame.left, kNormalWidth);
-    EXPECT_EQ(frame.bottom - frame.top, kNormalHeight);
+    EXPECT_EQ(frame.right - frame.left, kNormalOuterWidth);
+    EXPECT_EQ(frame.bottom - frame.top, kNormalOuterHeight);
     ExpectLayout(window, kNormalForm);
     const MINMAXINFO limits = MinMax(window);
-    EXPECT_EQ(limits.ptMinTrackSize.x, kNormalWidth);
-    EXPECT_EQ(limits.ptMinTrackSize.y, kNormalHeight);
-    EXPECT_EQ(limits.ptMaxTrackSize.x, kNormalWidth);
-    EXPECT_EQ(limits.ptMaxTrackSize.y, kNormalHeight);
+    EXPECT_EQ(limits.ptMinTrackSize.x, kNormalOuterWidth);
+    EXPECT_EQ(limits.ptMinTrackSize.y, kNormalOuterHeight);
+    EXPECT_EQ(limits.ptMaxTrackSize.x, kNormalOuterWidth);
+    EXPECT_EQ(limits.ptMaxTrackSize.y, kNormalOuterHeight);
     // No sizing border: the edges answer no sizing codes.
     for (const POINT p : {POINT{frame.left, frame.top}, POINT{frame.right - 1, frame.bottom - 1},
                           POINT{(frame.left + frame.right) / 2, frame.top}}) {
@@ -325,8 +325,8 @@ TEST_F(PlayerScenario, FlatToggleKeepsThePositionAndChecksItsMenuItem) {
     frame = FrameOf(window);
     EXPECT_EQ(frame.left, 150);
     EXPECT_EQ(frame.top, 120);
-    EXPECT_EQ(frame.right - frame.left, kNormalWidth);
-    EXPECT_EQ(frame.bottom - frame.top, kNormalHeight);
+    EXPECT_EQ(frame.right - frame.left, kNormalOuterWidth);
+    EXPECT_EQ(frame.bottom - frame.top, kNormalOuterHeight);
     EXPECT_EQ(*probe->MenuState(113) & MF_CHECKED, 0u);
     EXPECT_NE(*probe->MenuState(SC_SIZE) & MF_GRAYED, 0u);
     ExpectLayout(window, kNormalForm);

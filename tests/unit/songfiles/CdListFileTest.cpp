@@ -65,7 +65,7 @@ TEST_F(CdListFileTest, NamesTheFileAfterTheDiscAndStartsWithDefaults) {
     EXPECT_EQ(std::string(Track(list, 0).title), std::string(kTrackWord) + "1");
     EXPECT_EQ(std::string(Track(list, 11).title), std::string(kTrackWord) + "12");
     EXPECT_EQ(Track(list, 11).volume, 100);
-    EXPECT_EQ(Track(list, 11).balance, kBalanceOff);
+    EXPECT_EQ(Track(list, 11).balance, kBalanceUnchanged);
 
     // A folder so long that the name does not fit gives no file at all rather than a cut one.
     const std::string longFolder(250, 'f');
@@ -228,7 +228,7 @@ TEST_F(CdListFileTest, MigrationTakesTheVersion1Section) {
     EXPECT_EQ(std::string(Track(list, 1).title), std::string(kTrackWord) + "2");
     EXPECT_STREQ(Track(list, 2).title, "Third");
     EXPECT_EQ(Track(list, 2).volume, 100);
-    EXPECT_EQ(Track(list, 2).balance, kBalanceOff);
+    EXPECT_EQ(Track(list, 2).balance, kBalanceUnchanged);
     // Keys 1 and 2 are out of range and dropped; the missing key 3 reads as track index 0.
     EXPECT_EQ(Order(list), (std::vector<int>{3, 0}));
 }

@@ -84,7 +84,7 @@ TEST_F(FileTypesTest, FindsCompanionsOfTheOpenedSong) {
     files.AddFile("C:\\M\\plain.wrd");
     files.AddFile("C:\\M\\plain.TXT");
 
-    SongCompanions midi = FindSongCompanions("C:\\M\\song.mid", kSequencerDeviceType);
+    SongCompanions midi = FindSongCompanions("C:\\M\\song.mid", kDeviceTypeSequencer);
     EXPECT_TRUE(midi.hasWrd);
     EXPECT_STREQ(midi.wrdPath, "C:\\M\\song.wrd");
     EXPECT_TRUE(midi.hasText);
@@ -97,7 +97,7 @@ TEST_F(FileTypesTest, FindsCompanionsOfTheOpenedSong) {
     EXPECT_TRUE(wave.hasText);
     EXPECT_STREQ(wave.textPath, "C:\\M\\plain.txt");
 
-    SongCompanions none = FindSongCompanions("C:\\M\\none.mid", kSequencerDeviceType);
+    SongCompanions none = FindSongCompanions("C:\\M\\none.mid", kDeviceTypeSequencer);
     EXPECT_FALSE(none.hasWrd);
     EXPECT_FALSE(none.hasText);
 }

@@ -19,7 +19,7 @@ PlayListEntry MakeEntry(const char* path,
                         const char* title,
                         const char* comment = "",
                         int volume = 100,
-                        int balance = kBalanceOff,
+                        int balance = kBalanceUnchanged,
                         int silenceMs = 0) {
     PlayListEntry entry;
     CopyShiftJis(entry.path, sizeof entry.path, path);
@@ -138,13 +138,13 @@ TEST_F(PlayListFileTest, LoadsLinesAsDocumented) {
     list.GetEntry(0, entry);
     EXPECT_STREQ(entry.title, "");
     EXPECT_EQ(entry.volume, 100);
-    EXPECT_EQ(entry.balance, kBalanceOff);
+    EXPECT_EQ(entry.balance, kBalanceUnchanged);
     EXPECT_EQ(entry.silenceMs, 0);
     list.GetEntry(1, entry);
     EXPECT_STREQ(entry.title, "Title");
     EXPECT_STREQ(entry.comment, " comment");
     EXPECT_EQ(entry.volume, 100);  // letters
-    EXPECT_EQ(entry.balance, kBalanceOff);
+    EXPECT_EQ(entry.balance, kBalanceUnchanged);
     list.GetEntry(2, entry);
     EXPECT_STREQ(entry.title, "c;not a comment");
     EXPECT_EQ(entry.volume, 90);

@@ -18,6 +18,12 @@ public:
 
 protected:
     ~Dialog() = default;
+
+    HWND Item(int controlId) const { return GetDlgItem(hwnd, controlId); }
+    LRESULT SendItem(int controlId, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return SendDlgItemMessageA(hwnd, controlId, message, wParam, lParam);
+    }
+    void End(INT_PTR result) const { EndDialog(hwnd, result); }
 };
 
 // The dialog procedure of every Dialog; the object lives in DWLP_USER.
@@ -26,12 +32,3 @@ INT_PTR CALLBACK ObjectDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 // Runs the dialog template with the given resource id from the program's module, modal to
 // owner (may be 0). Answers the value given to EndDialog, or -1 when the dialog fails to start.
 INT_PTR RunModal(Dialog& dialog, HWND owner, int templateId);
-
-// The about box: only its OK button closes it.
-class AboutDialog : public Dialog {
-public:
-    static constexpr int kTemplateId = 11;
-    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-};
-
-void ShowAbout(HWND owner);

@@ -1,5 +1,6 @@
 // The window framework: every window, subclassed control and dialog of the player is an object
 // that owns its handle, and every message of that window reaches the object's HandleMessage.
+// Nothing here knows the panel or the play modes; every window of the program builds on it.
 #pragma once
 
 #include <windows.h>
@@ -16,10 +17,21 @@ public:
     virtual ~Window();
 
     HWND hwnd = nullptr;
+
+protected:
+    // Called once the window is gone (after WM_NCDESTROY, with hwnd already 0 and the object
+    // unbound), so that an owner told of it here may delete the object at once: the framework
+    // does not touch the object after this call.
+    virtual void OnDestroyed() {}
+
+private:
+    friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
 };
 
 // Window procedure of every class of the player's own. Such classes are registered with 4 extra
-// window bytes; creators pass the object as the creation parameter of CreateWindowExA.
+// window bytes; creators pass the object as the creation parameter of CreateWindowExA. The
+// object is bound at WM_NCCREATE and released at WM_NCDESTROY, so it sees every message of its
+// window but WM_GETMINMAXINFO, which the system sends before WM_NCCREATE.
 LRESULT CALLBACK ObjectWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Registers a window class of the player's own: redrawn on resizing, the shared window procedure,
@@ -33,3 +45,5 @@ LRESULT CALLBACK SubclassWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
 // Binds a subclassed control to its object: stores the object and installs SubclassWindowProc.
 // Answers the control's previous window procedure.
 WNDPROC SubclassControl(HWND control, Window* object);
+// Gives a subclassed control its previous procedure back and unbinds the object.
+void UnsubclassControl(HWND control, WNDPROC previous);

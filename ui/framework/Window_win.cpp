@@ -1,5 +1,7 @@
 // The shared window procedures that deliver messages to window objects.
-#include "ui/Window_win.h"
+#include "ui/framework/Window_win.h"
+
+#include "ui/framework/CallbackGuard_win.h"
 
 namespace {
 
@@ -20,39 +22,43 @@ Window::~Window() {
 }
 
 LRESULT CALLBACK ObjectWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        if (Window* object = BoundObject(hwnd)) {
+    const auto unhandled = [&] { return DefWindowProcA(hwnd, message, wParam, lParam); };
+    return GuardCallback(
+        [&]() -> LRESULT {
+            Window* object = BoundObject(hwnd);
+            if (object == nullptr && message == WM_NCCREATE) {
+                const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+                object = static_cast<Window*>(create->lpCreateParams);
+                if (object == nullptr) {
+                    return FALSE;  // a window of ours without its object cannot work
+                }
+                object->hwnd = hwnd;
+                SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(object));
+            }
+            if (object == nullptr) {
+                return unhandled();
+            }
             const LRESULT result = object->HandleMessage(message, wParam, lParam);
-            if (message == WM_DESTROY) {
+            if (message == WM_NCDESTROY) {
                 SetWindowLongPtrA(hwnd, 0, 0);
                 object->hwnd = nullptr;
+                object->OnDestroyed();  // the object may be gone after this
             }
             return result;
-        }
-        if (message == WM_CREATE) {
-            const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-            auto* object = static_cast<Window*>(create->lpCreateParams);
-            if (object == nullptr) {
-                return -1;
-            }
-            object->hwnd = hwnd;
-            SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(object));
-            return object->HandleMessage(WM_CREATE, wParam, lParam);
-        }
-    } catch (...) {
-        // Exceptions cannot pass through the system's frames; answer as if unhandled.
-    }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+        },
+        unhandled);
 }
 
 LRESULT CALLBACK SubclassWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        if (auto* object = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA))) {
-            return object->HandleMessage(message, wParam, lParam);
-        }
-    } catch (...) {
-    }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    const auto unhandled = [&] { return DefWindowProcA(hwnd, message, wParam, lParam); };
+    return GuardCallback(
+        [&]() -> LRESULT {
+            if (auto* object = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA))) {
+                return object->HandleMessage(message, wParam, lParam);
+            }
+            return unhandled();
+        },
+        unhandled);
 }
 
 bool RegisterObjectWindowClass(HINSTANCE instance, const char* className, int iconId, HBRUSH background) {
@@ -73,4 +79,9 @@ WNDPROC SubclassControl(HWND control, Window* object) {
     SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));
     return reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassWindowProc)));
+}
+
+void UnsubclassControl(HWND control, WNDPROC previous) {
+    SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+    SetWindowLongPtrA(control, GWLP_USERDATA, 0);
 }
