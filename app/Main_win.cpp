@@ -8,12 +8,13 @@
 #include "app/Settings.h"
 #include "app/StartupSequence.h"
 #include "app/StartupUi_win.h"
+#include "resources/SystemCommands.h"
 #include "ui/framework/ProgramInstance_win.h"
 
 namespace {
 
 void RunMessageLoop(HWND mainWindow) {
-    HACCEL accelerators = LoadAcceleratorsA(gInstance, MAKEINTRESOURCEA(1));
+    HACCEL accelerators = LoadAcceleratorsA(gInstance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         if (accelerators && TranslateAcceleratorA(mainWindow, accelerators, &message)) {

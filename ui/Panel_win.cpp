@@ -16,27 +16,28 @@ Panel::~Panel() {
     Destroy();
 }
 
+namespace {
+
+// The controls after the push buttons, in the order they are created. Sibling windows stack in
+// the order they were made and the panel's controls list keeps that order, so the order is
+// fixed here once: the play-order switch and seek bar, the two viewer toggles, the sliders.
+constexpr int kLaterControls[] = {kPlayOrderSwitchId, kSeekBarId,      kTextToggleId,
+                                  kWrdToggleId,       kVolumeSliderId, kBalanceSliderId};
+// Deletion goes by kind: buttons, then the switch and seek bar, then the sliders and toggles.
+constexpr int kLaterControlsDeleted[] = {kPlayOrderSwitchId, kSeekBarId,    kVolumeSliderId,
+                                         kBalanceSliderId,   kTextToggleId, kWrdToggleId};
+
+}  // namespace
+
 void Panel::Create() {
     for (int id = 0; id < kPanelButtonCount; ++id) {
         auto button = std::make_unique<PanelButton>(*this, id);
         buttonsById[id] = button.get();
         controlsById[id] = std::move(button);
     }
-    controlsById[kPlayOrderSwitchId] = std::make_unique<PlayOrderSwitch>(*this, kPlayOrderSwitchId);
-    controlsById[kSeekBarId] = std::make_unique<SeekBar>(*this, kSeekBarId);
-    auto text = std::make_unique<TextViewerButton>(*this, kTextToggleId);
-    auto wrd = std::make_unique<WrdButton>(*this, kWrdToggleId);
-    auto volume = std::make_unique<VolumeSlider>(*this, kVolumeSliderId);
-    auto balance = std::make_unique<BalanceSlider>(*this, kBalanceSliderId);
-    buttonsById[kTextToggleId] = text.get();
-    buttonsById[kWrdToggleId] = wrd.get();
-    buttonsById[kVolumeSliderId] = volume.get();
-    buttonsById[kBalanceSliderId] = balance.get();
-    controlsById[kTextToggleId] = std::move(text);
-    controlsById[kWrdToggleId] = std::move(wrd);
-    controlsById[kVolumeSliderId] = std::move(volume);
-    controlsById[kBalanceSliderId] = std::move(balance);
-
+    for (int id : kLaterControls) {
+        CreateLaterControl(id);
+    }
     parts[kListTitlePart] = std::make_unique<ListTitlePart>(*this);
     parts[kSongTitlePart] = std::make_unique<SongTitlePart>(*this);
     parts[kCommentPart] = std::make_unique<CommentPart>(*this);
@@ -45,10 +46,40 @@ void Panel::Create() {
     counter = std::make_unique<CounterPart>(*this);
 }
 
+void Panel::CreateLaterControl(int id) {
+    std::unique_ptr<ButtonControl> button;
+    switch (id) {
+        case kPlayOrderSwitchId:
+            controlsById[id] = std::make_unique<PlayOrderSwitch>(*this, id);
+            return;
+        case kSeekBarId:
+            controlsById[id] = std::make_unique<SeekBar>(*this, id);
+            return;
+        case kTextToggleId:
+            button = std::make_unique<TextViewerButton>(*this, id);
+            break;
+        case kWrdToggleId:
+            button = std::make_unique<WrdButton>(*this, id);
+            break;
+        case kVolumeSliderId:
+            button = std::make_unique<VolumeSlider>(*this, id);
+            break;
+        case kBalanceSliderId:
+            button = std::make_unique<BalanceSlider>(*this, id);
+            break;
+        default:
+            return;
+    }
+    buttonsById[id] = button.get();
+    controlsById[id] = std::move(button);
+}
+
 void Panel::Destroy() {
     buttonsById.fill(nullptr);
-    static constexpr int kOrder[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 20, 17, 18, 19, 21, 22};
-    for (int id : kOrder) {
+    for (int id = 0; id < kPanelButtonCount; ++id) {
+        controlsById[id].reset();
+    }
+    for (int id : kLaterControlsDeleted) {
         controlsById[id].reset();
     }
     for (auto& part : parts) {

@@ -53,6 +53,7 @@ public:
 
 private:
     void Create();
+    void CreateLaterControl(int id);
     void Destroy();
     void DrawGroove(HDC dc, const PanelRect& frame);
     void RepaintNow(int controlId);

@@ -8,6 +8,7 @@
 
 #include "app/Settings.h"
 #include "app/containers/FileSystem.h"
+#include "resources/ImageIds.h"
 #include "ui/framework/ProgramInstance_win.h"
 #include "wrd/WindowPlacement.h"
 
@@ -34,7 +35,7 @@ std::vector<char> ReadWholeFile(const char* path) {
 }  // namespace
 
 void RegisterTextViewerClass(HINSTANCE instance) {
-    RegisterObjectWindowClass(instance, kTextViewerClass, 2, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    RegisterObjectWindowClass(instance, kTextViewerClass, IDI_TEXT_VIEWER, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
 }
 
 TextViewer::TextViewer(HWND owner, const char* path) : owner(owner) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/Settings.h"
+#include "resources/ImageIds.h"
 #include "ui/framework/ProgramInstance_win.h"
 #include "wrd/WindowPlacement.h"
 
@@ -59,7 +60,7 @@ private:
 }  // namespace
 
 void RegisterVirtual98ScreenClass(HINSTANCE instance) {
-    RegisterObjectWindowClass(instance, kVirtual98ScreenClass, 3, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    RegisterObjectWindowClass(instance, kVirtual98ScreenClass, IDI_WRD_SCREEN, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }
 
 std::unique_ptr<ScreenWindow> CreateScreenWindow(ScreenModel& model, OwnerWindow owner) {
