@@ -7,6 +7,8 @@
 
 #include <utility>
 
+#include "app/containers/UniqueHandle_win.h"
+
 // The context of a window's client area from GetDC, given back with ReleaseDC.
 class WindowDc {
 public:
@@ -42,33 +44,15 @@ private:
 };
 
 // A memory context from CreateCompatibleDC, deleted with DeleteDC.
-class MemoryDc {
+struct MemoryDcTraits {
+    using Handle = HDC;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle dc) { DeleteDC(dc); }
+};
+class MemoryDc : public UniqueHandle<MemoryDcTraits> {
 public:
     MemoryDc() = default;
-    explicit MemoryDc(HDC reference) : dc(CreateCompatibleDC(reference)) {}
-    ~MemoryDc() { Reset(); }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-    MemoryDc(MemoryDc&& other) noexcept : dc(std::exchange(other.dc, nullptr)) {}
-    MemoryDc& operator=(MemoryDc&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            dc = std::exchange(other.dc, nullptr);
-        }
-        return *this;
-    }
-
-    HDC Get() const { return dc; }
-    explicit operator bool() const { return dc != nullptr; }
-    void Reset() {
-        if (dc) {
-            DeleteDC(dc);
-        }
-        dc = nullptr;
-    }
-
-private:
-    HDC dc = nullptr;
+    explicit MemoryDc(HDC reference) : UniqueHandle(CreateCompatibleDC(reference)) {}
 };
 
 // BeginPaint and EndPaint of one WM_PAINT.
