@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "devices/WaveFormatCheck.h"
+
 namespace {
 
 constexpr std::uint32_t kHeaderBytes = 20;  // "RIFF", size, "WAVE", "fmt ", format size
@@ -36,8 +38,17 @@ RiffWaveResult ReadFormat(ByteSource& source, RiffWaveLayout& layout) {
     if (!pcm && !extended) {
         return RiffWaveResult::kBadFormatChunk;
     }
-    // Positions divide by the block size and by a tenth of the rate.
-    if (layout.blockAlign == 0 || layout.avgBytesPerSec < kMinimumRate) {
+    if (pcm && layout.formatSize < 16 && layout.channels != 0) {
+        // An old 14-byte PCM format has no bit depth; it follows from the block size, and the
+        // device is handed the completed format.
+        layout.bitsPerSample = static_cast<std::uint16_t>(layout.blockAlign * 8u / layout.channels);
+        layout.format[14] = static_cast<std::uint8_t>(layout.bitsPerSample);
+        layout.format[15] = static_cast<std::uint8_t>(layout.bitsPerSample >> 8);
+    }
+    // Positions divide by the block size and by a tenth of the rate; impossible formats make
+    // the system's own converters fail hard.
+    if (layout.blockAlign == 0 || layout.avgBytesPerSec < kMinimumRate ||
+        !IsPlayableWaveFormat(ReadWaveFormatFields(format))) {
         return RiffWaveResult::kUnsupportedFormat;
     }
     return RiffWaveResult::kOk;

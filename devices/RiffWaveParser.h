@@ -18,7 +18,7 @@ enum class RiffWaveResult {
     kNotRiffWave,        // no "RIFF" ... "WAVE" "fmt " at the start, or the file is too short
     kSizeMismatch,       // the RIFF size does not match the file
     kBadFormatChunk,     // the format chunk does not fit the file or its stated sizes disagree
-    kUnsupportedFormat,  // no block size, or a data rate that cannot be timed
+    kUnsupportedFormat,  // a format no output can honestly take, or one that cannot be timed
     kNoDataChunk,        // no "data" within kMaxChunkHeaders chunks, or a short read on the way
     kDataPastEnd,        // the data chunk runs past the end of the file
 };

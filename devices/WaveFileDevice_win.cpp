@@ -8,6 +8,7 @@
 #include "app/Settings.h"
 #include "devices/RiffWaveParser.h"
 #include "devices/StreamLayout.h"
+#include "devices/WaveFormatCheck.h"
 
 namespace {
 
@@ -67,7 +68,9 @@ bool WaveFileDevice::FinishOpen(const void* formatBytes, std::uint32_t formatByt
     blockAlign = waveFormat->nBlockAlign;
     avgBytesPerSec = waveFormat->nAvgBytesPerSec;
     bufferLength = StreamBufferLength(requestedBufferBytes, blockAlign);
-    if (bufferLength == 0 || avgBytesPerSec < 10) {
+    // Whatever the file says is checked again here: the MP3 side builds its format itself.
+    if (bufferLength == 0 || avgBytesPerSec < 10 || formatBytesSize < 16 ||
+        !IsPlayableWaveFormat(ReadWaveFormatFields(static_cast<const std::uint8_t*>(format.Get())))) {
         return false;
     }
     dataLength = WholeBufferLength(audioLength, bufferLength);

@@ -2,6 +2,8 @@
 // allocates or reads past what the file holds.
 #include "devices/RiffWaveParser.h"
 
+#include "devices/WaveFormatCheck.h"
+
 #include <gtest/gtest.h>
 
 #include "tests/unit/stream/WaveBytes.h"
@@ -97,7 +99,51 @@ TEST(RiffWaveParser, FormatsThatCannotBeTimedAreRefused) {
     // second (a division by zero when positions are converted).
     EXPECT_EQ(Parse(WaveBytes().Format(1, 2, 44100, 0, 16).Data(8).Build()), RiffWaveResult::kUnsupportedFormat);
     EXPECT_EQ(Parse(WaveBytes().Format(1, 1, 9, 1, 8).Data(8).Build()), RiffWaveResult::kUnsupportedFormat);
-    EXPECT_EQ(Parse(WaveBytes().Format(1, 1, 10, 1, 8).Data(8).Build()), RiffWaveResult::kOk);
+}
+
+TEST(WaveFormatCheck, OnlyFormatsAnOutputCanHonestlyTakeArePlayable) {
+    struct Case {
+        WaveFormatFields format;
+        bool playable;
+    };
+    // tag, channels, rate, bytes per second, block, bits
+    const Case cases[] = {
+        {{1, 2, 44100, 176400, 4, 16}, true},
+        {{1, 0, 44100, 0, 0, 16}, false},       // no channels
+        {{1, 8, 48000, 768000, 16, 16}, true},  // the most channels
+        {{1, 9, 48000, 864000, 18, 16}, false},
+        {{1, 1, 1000, 1000, 1, 8}, true},  // the lowest rate
+        {{1, 1, 999, 999, 1, 8}, false},
+        {{1, 2, 384000, 3072000, 8, 32}, true},  // the highest rate
+        {{1, 2, 384001, 3072008, 8, 32}, false},
+        {{1, 1, 4000000000u, 4000000000u, 1, 8}, false},  // the rate that asserts the server
+        {{1, 3, 48000, 432000, 9, 24}, true},
+        {{1, 2, 44100, 132300, 3, 12}, false},  // no such PCM depth
+        {{1, 2, 44100, 176400, 2, 16}, false},  // block does not follow
+        {{1, 2, 44100, 176401, 4, 16}, false},  // rate does not follow
+        {{2, 2, 44100, 44359, 2048, 4}, true},  // ADPCM
+        {{2, 2, 44100, 0, 2048, 4}, false},
+        {{2, 2, 44100, 44359, 0, 4}, false},
+        {{0x55, 2, 44100, 352800, 1, 0}, true},  // at most 32-bit PCM's rate
+        {{0x55, 2, 44100, 352801, 1, 0}, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(IsPlayableWaveFormat(c.format), c.playable)
+            << c.format.formatTag << " " << c.format.channels << "ch " << c.format.samplesPerSec << " Hz "
+            << c.format.avgBytesPerSec << " B/s block " << c.format.blockAlign << " " << c.format.bitsPerSample
+            << " bits";
+    }
+}
+
+TEST(RiffWaveParser, ImpossibleFormatsAreRefusedAndOldPcmGetsItsDepth) {
+    EXPECT_EQ(Parse(WaveBytes().Format(1, 0, 44100, 4, 16).Data(8).Build()), RiffWaveResult::kUnsupportedFormat);
+    EXPECT_EQ(Parse(WaveBytes().Format(1, 1, 4000000000u, 1, 8).Data(8).Build()), RiffWaveResult::kUnsupportedFormat);
+    // A 14-byte PCM format has no bit depth: 2 channels in 4-byte blocks are 16 bits, and the
+    // device gets the format with that depth filled in.
+    RiffWaveLayout layout;
+    ASSERT_EQ(Parse(WaveBytes().Format(1, 2, 44100, 4, 16, 14).Data(8).Build(), layout), RiffWaveResult::kOk);
+    EXPECT_EQ(layout.bitsPerSample, 16);
+    EXPECT_EQ(ReadWaveFormatFields(layout.format.data()).bitsPerSample, 16);
 }
 
 TEST(RiffWaveParser, DataChunkRunningPastTheEndIsRefused) {
