@@ -44,6 +44,39 @@ std::string CleanTitle(const char* title, int limit) {
     return clean;
 }
 
+bool EqualsIgnoringCase(const std::string& text, const char* word) {
+    if (text.size() != std::strlen(word)) {
+        return false;
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i] >= 'a' && text[i] <= 'z' ? static_cast<char>(text[i] - 'a' + 'A') : text[i];
+        if (c != word[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Windows opens the device, not a file, for CON, PRN, AUX, NUL, COM1-9 and LPT1-9 with any
+// extension (and trailing blanks), so a list saved under such a name is lost.
+bool IsDeviceName(const std::string& clean) {
+    std::string stem = clean.substr(0, clean.find('.'));
+    while (!stem.empty() && stem.back() == ' ') {
+        stem.pop_back();
+    }
+    static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL"};
+    for (const char* device : kDevices) {
+        if (EqualsIgnoringCase(stem, device)) {
+            return true;
+        }
+    }
+    if (stem.size() == 4 && stem[3] >= '1' && stem[3] <= '9') {
+        const std::string port = stem.substr(0, 3);
+        return EqualsIgnoringCase(port, "COM") || EqualsIgnoringCase(port, "LPT");
+    }
+    return false;
+}
+
 // Formats a candidate into out; false when it would not fit in kMaxPathBytes.
 bool FormatCandidate(char* out, const std::string& dir, const std::string& middle, const char* ext) {
     size_t length = dir.size() + middle.size() + std::strlen(ext);
@@ -104,6 +137,11 @@ int MakeUniqueFileName(char* out, const char* directory, const char* title, cons
             return Fail(out);
         }
         clean = CleanTitle(title, limit);
+    }
+    // A device name, or a name that Windows would silently cut (a trailing dot or blank),
+    // gets a suffix so the file is the one asked for.
+    if (!clean.empty() && (IsDeviceName(clean) || clean.back() == '.' || clean.back() == ' ')) {
+        clean += '_';
     }
     if (clean.empty()) {
         return MakeNumberedName(out, dir, ext);

@@ -55,6 +55,18 @@ TEST_F(UniqueFileNameTest, CleansTheTitle) {
         {"ソフト表", "ソフト表"},       // 0x5C trail bytes are not backslashes
         {"ab\x83", "ab"},               // a lead byte without its trail byte is dropped
         {"ｶﾅ.mid", "ｶﾅ.mid"},
+        // Device names with any case and extension, and names Windows would cut, get a suffix.
+        {"CON", "CON_"},
+        {"con", "con_"},
+        {"Nul.txt", "Nul.txt_"},
+        {"aux  ", "aux  _"},
+        {"COM1", "COM1_"},
+        {"lpt9", "lpt9_"},
+        {"COM0", "COM0"},
+        {"COM10", "COM10"},
+        {"CONSOLE", "CONSOLE"},
+        {"ends.", "ends._"},
+        {"ends ", "ends _"},
     };
     // clang-format on
     for (const Case& c : cases) {
