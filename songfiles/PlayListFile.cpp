@@ -34,10 +34,22 @@ bool ReadHeader(ListLineReader& reader, std::vector<std::string>& fields, int co
     if (!reader.NextLine(line)) {
         return false;
     }
+    if (reader.FirstLineRefused()) {
+        return false;  // the first line is the header or nothing
+    }
     SplitCsvFields(fields, count, line.c_str());
     char magic[sizeof PlayListFile::kMagic + 1];
     TakeField(magic, sizeof magic, fields[0], true);
     return std::strcmp(magic, PlayListFile::kMagic) == 0;
+}
+
+// The field's length without the trailing blanks and tabs that TakeField drops.
+std::size_t TrimmedLength(const std::string& field) {
+    std::size_t length = field.size();
+    while (length > 0 && (field[length - 1] == ' ' || field[length - 1] == '\t')) {
+        --length;
+    }
+    return length;
 }
 
 std::string Decimal(std::int32_t value) {
@@ -68,12 +80,17 @@ int PlayListFile::Load(const char* path) {
 
     std::string line;
     PlayListEntry entry;
+    std::int32_t longPaths = 0;
     while (reader.NextLine(line)) {
         if (line[0] == ';') {
             continue;
         }
         // An empty line still makes an entry (with an empty path), as lists have always been read.
         SplitCsvFields(fields, kSongFields, line.c_str());
+        if (TrimmedLength(fields[0]) >= sizeof entry.path) {
+            ++longPaths;  // cut, it would name another file
+            continue;
+        }
         TakeField(entry.path, sizeof entry.path, fields[0], true);
         TakeField(entry.title, sizeof entry.title, fields[1], true);
         TakeField(entry.comment, sizeof entry.comment, fields[2], true);
@@ -84,6 +101,7 @@ int PlayListFile::Load(const char* path) {
             return 0;
         }
     }
+    refusedEntries = static_cast<std::int32_t>(reader.RefusedLines()) + longPaths;
     return 1;
 }
 

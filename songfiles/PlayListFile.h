@@ -57,6 +57,9 @@ public:
     char title[kListTextBytes] = {};
     std::int32_t volume = 100;  // percent, applied on top of every entry's own volume
     char fontName[kFaceNameBytes] = {};
+    // Entries the last Load passed over: lines too long for an entry, characters code page 932
+    // lacks (in a Unicode list), paths too long for the system. The caller tells the user.
+    std::int32_t refusedEntries = 0;
 
 private:
     PlayListEntry* EntryAt(std::int32_t index) const { return static_cast<PlayListEntry*>(entries.Get(index)); }

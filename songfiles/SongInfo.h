@@ -30,4 +30,3 @@ public:
     // 1 only for a reader that holds a full MIDI sequence with its measure map.
     std::int32_t hasSequence = 0;
 };
-

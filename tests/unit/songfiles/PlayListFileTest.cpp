@@ -194,24 +194,73 @@ TEST_F(PlayListFileTest, HeaderAloneIsAnEmptyListAndReadTitleTakesOnlyTheTitle) 
     EXPECT_STREQ(title, "Night, late");
 }
 
-TEST_F(PlayListFileTest, CutsOverlongValuesAndLinesWhereTheyWouldOverflow) {
-    // A title of 600 double-byte characters is cut to 510 bytes, never between lead and trail byte;
-    // a line of more than 4095 bytes is read as two lines.
+TEST_F(PlayListFileTest, CutsOverlongTextsButRefusesOverlongLinesAndPaths) {
+    // A title of 600 double-byte characters is cut to 510 bytes, never between lead and trail
+    // byte. A line of more than 4095 bytes and a path too long for the system are no entries:
+    // splitting or cutting them would invent songs or name other files. They are counted.
     std::string title;
     for (int i = 0; i < 600; ++i) {
         title += "\x83\x5C";
     }
-    const std::string longPath(5000, 'p');
-    PutFile(files, kPath, "Melodrix2.0 PlayList," + title + "\r\n" + longPath + "\r\n");
+    const std::string longLine(5000, 'p');
+    const std::string longPath(kMaxPathBytes, 'q');
+    const std::string longestPath(kMaxPathBytes - 1, 'r');
+    PutFile(files, kPath,
+            "Melodrix2.0 PlayList," + title + "\r\n" + longLine + "\r\n" + longPath + ",T\r\n" + longestPath +
+                "   ,T\r\nlast.mid\r\n");
     PlayListFile list;
     ASSERT_EQ(list.Load(kPath), 1);
     EXPECT_EQ(std::string(list.title), title.substr(0, 510));
     ASSERT_EQ(list.EntryCount(), 2);
     PlayListEntry entry;
     list.GetEntry(0, entry);
-    EXPECT_EQ(std::string(entry.path), longPath.substr(0, kMaxPathBytes - 1));
+    EXPECT_EQ(std::string(entry.path), longestPath);
     list.GetEntry(1, entry);
-    EXPECT_EQ(std::string(entry.path), longPath.substr(0, kMaxPathBytes - 1));  // the 905 bytes left over
+    EXPECT_STREQ(entry.path, "last.mid");
+    EXPECT_EQ(list.refusedEntries, 2);
+}
+
+TEST_F(PlayListFileTest, ListsAreReadInTheEncodingAndLineEndsTheyWereSavedWith) {
+    // "表" is 0x955C in code page 932; "€" has no code in it, so its line is refused.
+    const std::string sjis = "Melodrix2.0 PlayList,\x95\x5C\r\nA.mid\r\n\x95\x5C.mid\r\n";
+    const std::u16string text = u"Melodrix2.0 PlayList,\u8868\nA.mid\n\u8868.mid\n\u20ac.mid\n";
+    auto utf16 = [&](bool bigEndian) {
+        std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        for (char16_t unit : text) {
+            const char high = static_cast<char>(unit >> 8);
+            const char low = static_cast<char>(unit & 0xFF);
+            bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+        }
+        return bytes;
+    };
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::int32_t refused;
+    };
+    const Case cases[] = {
+        {"code page 932, CR LF", sjis, 0},
+        {"code page 932, CR only", "Melodrix2.0 PlayList,\x95\x5C\rA.mid\r\x95\x5C.mid", 0},
+        {"UTF-8 with its mark",
+         "\xEF\xBB\xBFMelodrix2.0 PlayList,\xE8\xA1\xA8\nA.mid\n\xE8\xA1\xA8.mid\n\xE2\x82\xAC.mid\n", 1},
+        {"UTF-16 little-endian", utf16(false), 1},
+        {"UTF-16 big-endian", utf16(true), 1},
+        {"UTF-8, cut sequence",
+         "\xEF\xBB\xBFMelodrix2.0 PlayList,\xE8\xA1\xA8\r\nA.mid\r\n\xE8\xA1\xA8.mid\r\n\xE8\xA1.mid", 1},
+    };
+    for (const Case& c : cases) {
+        PutFile(files, kPath, c.bytes);
+        PlayListFile list;
+        ASSERT_EQ(list.Load(kPath), 1) << c.name;
+        EXPECT_STREQ(list.title, "\x95\x5C") << c.name;
+        ASSERT_EQ(list.EntryCount(), 2) << c.name;
+        PlayListEntry entry;
+        list.GetEntry(0, entry);
+        EXPECT_STREQ(entry.path, "A.mid") << c.name;
+        list.GetEntry(1, entry);
+        EXPECT_STREQ(entry.path, "\x95\x5C.mid") << c.name;
+        EXPECT_EQ(list.refusedEntries, c.refused) << c.name;
+    }
 }
 
 TEST_F(PlayListFileTest, FailedSaveKeepsTheOldFile) {
