@@ -5,8 +5,7 @@
 
 #include "app/containers/ShiftJis.h"
 
-ArgumentTable::ArgumentTable(const char* path, const char* commandLine)
-    : programPath(path ? path : "") {
+ArgumentTable::ArgumentTable(const char* path, const char* commandLine) : programPath(path ? path : "") {
     if (programPath.size() > kMaxProgramPathBytes) {
         programPath.resize(kMaxProgramPathBytes);
     }
@@ -19,7 +18,8 @@ ArgumentTable::ArgumentTable(const char* path, const char* commandLine)
 void ArgumentTable::Tokenize() {
     char* cursor = text.data();
     for (;;) {
-        while (*cursor == ' ') {
+        // A tab separates as a blank does, as the system's own parser has it.
+        while (*cursor == ' ' || *cursor == '\t') {
             ++cursor;
         }
         if (*cursor == '\0') {
@@ -30,8 +30,8 @@ void ArgumentTable::Tokenize() {
             ++cursor;
         }
         char* start = cursor;
-        const char end = quoted ? '"' : ' ';
-        while (*cursor != '\0' && *cursor != end) {
+        const auto ends = [quoted](char c) { return quoted ? c == '"' : c == ' ' || c == '\t'; };
+        while (*cursor != '\0' && !ends(*cursor)) {
             // A lead byte at the very end has no trail byte to take: it ends the text instead.
             const bool pair = IsShiftJisLeadByte(static_cast<unsigned char>(*cursor)) && cursor[1] != '\0';
             cursor += pair ? 2 : 1;

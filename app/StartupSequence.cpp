@@ -42,7 +42,7 @@ void DefaultFoldersToProgramDirectory() {
 class SecondPassUi : public StartupUi {
 public:
     explicit SecondPassUi(StartupUi& ui) : ui(ui) {}
-    void ShowInvalidCommand(const char*) override {}
+    void ShowCommandLineWarning(const std::string&) override {}
     KillFailureChoice AskKillFailed() override { return ui.AskKillFailed(); }
 
 private:

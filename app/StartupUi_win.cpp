@@ -7,11 +7,7 @@
 
 #include "app/StartupTexts.h"
 
-void Win32StartupUi::ShowInvalidCommand(const char* token) {
-    // Built without a fixed buffer: a token may be as long as the whole command line.
-    std::string text(kInvalidCommandFormat);
-    const std::string::size_type slot = text.find("%s");
-    text.replace(slot, 2, token);
+void Win32StartupUi::ShowCommandLineWarning(const std::string& text) {
     MessageBoxA(nullptr, text.c_str(), kWarningCaption, MB_OK | MB_ICONWARNING);
 }
 

@@ -5,6 +5,6 @@
 
 class Win32StartupUi : public StartupUi {
 public:
-    void ShowInvalidCommand(const char* token) override;
+    void ShowCommandLineWarning(const std::string& text) override;
     KillFailureChoice AskKillFailed() override;
 };

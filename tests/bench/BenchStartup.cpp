@@ -13,7 +13,7 @@ namespace {
 
 class SilentUi : public StartupUi {
 public:
-    void ShowInvalidCommand(const char*) override {}
+    void ShowCommandLineWarning(const std::string&) override {}
     KillFailureChoice AskKillFailed() override { return KillFailureChoice::kAbort; }
 };
 

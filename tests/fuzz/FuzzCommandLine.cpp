@@ -1,5 +1,5 @@
 // Fuzzes the command-line tokenizer and option parser: any bytes, any length, no overrun, and
-// for plain input (no quotes, no lead bytes) the tokens are exactly the blank-separated words.
+// for plain input (no quotes, no lead bytes) the tokens are exactly the words between blanks and tabs.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -17,15 +17,15 @@ namespace {
 
 class SilentUi : public StartupUi {
 public:
-    void ShowInvalidCommand(const char*) override {}
+    void ShowCommandLineWarning(const std::string&) override {}
     KillFailureChoice AskKillFailed() override { return KillFailureChoice::kAbort; }
 };
 
-std::vector<std::string> SplitAtBlanks(const std::string& text) {
+std::vector<std::string> SplitAtBlanksAndTabs(const std::string& text) {
     std::vector<std::string> words;
     std::string word;
     for (char c : text) {
-        if (c == ' ') {
+        if (c == ' ' || c == '\t') {
             if (!word.empty()) words.push_back(word);
             word.clear();
         } else {
@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (c == '"' || IsShiftJisLeadByte(c)) plain = false;
     }
     if (plain) {
-        const std::vector<std::string> words = SplitAtBlanks(line);
+        const std::vector<std::string> words = SplitAtBlanksAndTabs(line);
         const size_t kept = std::min<size_t>(words.size(), ArgumentTable::kMaxArguments - 1);
         if (static_cast<size_t>(table.Count() - 1) != kept) std::abort();
         for (size_t i = 0; i < kept; ++i) {

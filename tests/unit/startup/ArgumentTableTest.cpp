@@ -22,7 +22,7 @@ struct TokenCase {
     std::vector<std::string> tokens;
 };
 
-TEST(ArgumentTable, SplitsAtBlanksAndGroupsQuotes) {
+TEST(ArgumentTable, SplitsAtBlanksAndTabsAndGroupsQuotes) {
     const TokenCase cases[] = {
         {"", {}},
         {"   ", {}},
@@ -32,7 +32,8 @@ TEST(ArgumentTable, SplitsAtBlanksAndGroupsQuotes) {
         {"\"\"", {""}},
         {"\"a\"b", {"a", "b"}},
         {"/", {"/"}},
-        {"a\tb", {"a\tb"}},  // only the space character separates
+        {"a\tb \t c\t", {"a", "b", "c"}},  // a tab separates as a blank does
+        {"\"tab\tinside\"", {"tab\tinside"}},
         {"x\"y z\"", {"x\"y", "z\""}},
     };
     for (const TokenCase& c : cases) {

@@ -3,20 +3,22 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "app/ArgumentTable.h"
 #include "app/Settings.h"
 #include "app/StartOptions.h"
+#include "app/StartupTexts.h"
 #include "app/StartupUi.h"
 
 namespace {
 
 class RecordingUi : public StartupUi {
 public:
-    std::vector<std::string> invalid;
-    void ShowInvalidCommand(const char* token) override { invalid.emplace_back(token); }
+    std::vector<std::string> warnings;
+    void ShowCommandLineWarning(const std::string& text) override { warnings.push_back(text); }
     KillFailureChoice AskKillFailed() override { return KillFailureChoice::kAbort; }
 };
 
@@ -43,7 +45,8 @@ protected:
     }
     void SetHistory(std::initializer_list<const char*> names) {
         FileHistory.Clear();
-        for (const char* name : names) FileHistory.InsertString(-1, name);
+        for (const char* name : names)
+            FileHistory.InsertString(-1, name);
     }
 
     StartOptions options;
@@ -99,9 +102,8 @@ TEST_F(CommandLineParserTest, OptionsIgnoreCaseAndLaterOnesWin) {
         int32_t playAtStart, startMode, singleInstance, killOthers, addSongs;
     };
     const Case cases[] = {
-        {"/PLAY", 1, 1, 0, 0, 0},          {"-play /Stop", 0, 1, 0, 0, 0},
-        {"/cd /FILE", 0, 1, 0, 0, 0},      {"-Cd", 0, 2, 0, 0, 0},
-        {"/single", 0, 1, 1, 0, 0},        {"/single -multi", 0, 1, 0, 0, 0},
+        {"/PLAY", 1, 1, 0, 0, 0},      {"-play /Stop", 0, 1, 0, 0, 0}, {"/cd /FILE", 0, 1, 0, 0, 0},
+        {"-Cd", 0, 2, 0, 0, 0},        {"/single", 0, 1, 1, 0, 0},     {"/single -multi", 0, 1, 0, 0, 0},
         {"/kill /add", 0, 1, 0, 1, 1},
     };
     for (const Case& c : cases) {
@@ -112,14 +114,17 @@ TEST_F(CommandLineParserTest, OptionsIgnoreCaseAndLaterOnesWin) {
         EXPECT_EQ(options.singleInstance, c.singleInstance) << c.line;
         EXPECT_EQ(options.killOthers, c.killOthers) << c.line;
         EXPECT_EQ(options.addSongs, c.addSongs) << c.line;
-        EXPECT_TRUE(ui.invalid.empty()) << c.line;
+        EXPECT_TRUE(ui.warnings.empty()) << c.line;
     }
 }
 
 TEST_F(CommandLineParserTest, UnknownOptionsAreReportedWholeAndParsingGoesOn) {
     SetHistory({"keep.mid"});
     Apply("/xyz / - /playx /play");
-    EXPECT_EQ(ui.invalid, (std::vector<std::string>{"/xyz", "/", "-", "/playx"}));
+    // One box for all of them, with the count and the tokens.
+    ASSERT_EQ(ui.warnings.size(), 1u);
+    EXPECT_EQ(ui.warnings[0], InvalidCommandsText({"/xyz", "/", "-", "/playx"}));
+    EXPECT_NE(ui.warnings[0].find("\n/xyz\n/\n-\n/playx"), std::string::npos);
     EXPECT_EQ(options.playAtStart, 1);
     EXPECT_EQ(History(), (std::vector<std::string>{"keep.mid"}));
 }
@@ -129,8 +134,27 @@ TEST_F(CommandLineParserTest, NamesThatCannotBePathsAreRefusedNotStored) {
     const std::string tooLong(300, 'n');
     Apply(("\"\" " + tooLong + " ok.mid").c_str());
     EXPECT_EQ(History(), (std::vector<std::string>{"ok.mid"}));
-    ASSERT_EQ(ui.invalid.size(), 1u);
-    EXPECT_EQ(ui.invalid[0], tooLong);
+    // A single refused token is shown alone, as it always was.
+    EXPECT_EQ(ui.warnings, (std::vector<std::string>{std::string(kInvalidCommandText) + "\n" + tooLong}));
+}
+
+TEST_F(CommandLineParserTest, MassesOfBadTokensGiveOneBoxEachNeverOnePerToken) {
+    // 5,000 invalid options and 3,000 names: the table holds 2,047 tokens, the rest are dropped.
+    std::string line;
+    for (int i = 0; i < 5000; ++i) {
+        line += "/bad" + std::to_string(i) + " ";
+    }
+    for (int i = 0; i < 3000; ++i) {
+        line += "song" + std::to_string(i) + ".mid ";
+    }
+    Apply(line.c_str());
+    ASSERT_EQ(ui.warnings.size(), 2u);
+    char heading[128];
+    std::snprintf(heading, sizeof heading, kInvalidCommandsFormat, ArgumentTable::kMaxArguments - 1);
+    EXPECT_EQ(ui.warnings[0].rfind(heading, 0), 0u) << ui.warnings[0];
+    EXPECT_NE(ui.warnings[0].find("\n/bad0\n/bad1\n/bad2\n/bad3\n/bad4\n..."), std::string::npos);
+    EXPECT_EQ(ui.warnings[0].find("/bad5"), std::string::npos);
+    EXPECT_EQ(ui.warnings[1], DroppedNamesText(8000 - (ArgumentTable::kMaxArguments - 1)));
 }
 
 TEST_F(CommandLineParserTest, NoTokensLeaveEverythingAlone) {

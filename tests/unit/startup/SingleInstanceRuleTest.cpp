@@ -54,11 +54,12 @@ class ScriptedUi : public StartupUi {
 public:
     std::deque<KillFailureChoice> answers;
     int asked = 0;
-    void ShowInvalidCommand(const char*) override {}
+    void ShowCommandLineWarning(const std::string&) override {}
     KillFailureChoice AskKillFailed() override {
         ++asked;
         const KillFailureChoice answer = answers.empty() ? KillFailureChoice::kAbort : answers.front();
-        if (!answers.empty()) answers.pop_front();
+        if (!answers.empty())
+            answers.pop_front();
         return answer;
     }
 };
@@ -133,7 +134,8 @@ TEST(SingleInstanceRule, RetryThatSucceedsTakesOver) {
     struct EndingSystem : FakeInstanceSystem {
         int rounds = 0;
         void PostCloseToRunningPlayers() override {
-            if (++rounds == 2) pollsUntilOtherEnds = 1;
+            if (++rounds == 2)
+                pollsUntilOtherEnds = 1;
         }
     } ending;
     ending.otherRunning = true;

@@ -12,6 +12,7 @@
 #include "app/MemoryRegistry.h"
 #include "app/Settings.h"
 #include "app/StartOptions.h"
+#include "app/StartupTexts.h"
 #include "app/StartupUi.h"
 
 namespace {
@@ -20,8 +21,8 @@ constexpr char kProgram[] = "C:\\Program Files\\Melodrix\\Melodrix.exe";
 
 class CountingUi : public StartupUi {
 public:
-    std::vector<std::string> invalid;
-    void ShowInvalidCommand(const char* token) override { invalid.emplace_back(token); }
+    std::vector<std::string> warnings;
+    void ShowCommandLineWarning(const std::string& text) override { warnings.push_back(text); }
     KillFailureChoice AskKillFailed() override { return KillFailureChoice::kAbort; }
 };
 
@@ -35,7 +36,8 @@ public:
     void CloseBootMutex() override {}
     void ActivateRunningPlayer() override {}
     void PostCloseToRunningPlayers() override {
-        if (saveOnClose) saveOnClose();
+        if (saveOnClose)
+            saveOnClose();
         otherRunning = false;
     }
     void Sleep(int) override {}
@@ -43,7 +45,8 @@ public:
 
 std::vector<std::string> History() {
     std::vector<std::string> names;
-    for (int i = 0; i < FileHistory.Count(); ++i) names.emplace_back(FileHistory.StringAt(i));
+    for (int i = 0; i < FileHistory.Count(); ++i)
+        names.emplace_back(FileHistory.StringAt(i));
     return names;
 }
 
@@ -60,7 +63,8 @@ protected:
     // Stores a history as a player that ends would, then forgets it in memory.
     static void SaveHistoryAsAnotherPlayer(std::initializer_list<const char*> names, int32_t lastSong) {
         FileHistory.Clear();
-        for (const char* name : names) FileHistory.InsertString(-1, name);
+        for (const char* name : names)
+            FileHistory.InsertString(-1, name);
         gSettings.file.LastSong = lastSong;
         SaveSettings();
         ResetSettingsToDefaults();
@@ -114,7 +118,7 @@ TEST_F(StartupSequenceTest, KillReloadsWhatTheClosedPlayerSavedThenAppends) {
     EXPECT_EQ(gSettings.file.LastSong, 2);
     EXPECT_EQ(gStartOptions.addSongs, 1);
     // The second pass over the same command line does not warn a second time.
-    EXPECT_EQ(ui.invalid, (std::vector<std::string>{"/bogus"}));
+    EXPECT_EQ(ui.warnings, (std::vector<std::string>{std::string(kInvalidCommandText) + "\n/bogus"}));
 }
 
 }  // namespace
