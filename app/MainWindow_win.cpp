@@ -21,6 +21,10 @@
 namespace {
 
 constexpr int kDroppedPathBytes = 520;
+// The timer that takes a notice off the panel again. The modes' timers are identified by their
+// objects' addresses, which are never this small.
+constexpr UINT_PTR kNoticeTimerId = 1;
+constexpr UINT kNoticeShownMs = 4000;
 
 }  // namespace
 
@@ -62,6 +66,16 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case kTimerMessage:
+            if (wParam == kNoticeTimerId) {
+                ::KillTimer(hwnd, kNoticeTimerId);
+                if (panel) {
+                    panel->ShowNotice(nullptr);
+                }
+                return 0;
+            }
+            RouteToMode(message, wParam, lParam);
+            return 0;
+        case kPassOverMessage:
         case kMciNotifyMessage:
         case WM_TEXTVIEWER_CLOSED:
         case WM_WRDSCREEN_CLOSED:
@@ -313,6 +327,18 @@ bool MainWindow::IsShiftDown() {
 
 int MainWindow::ChooseSong(PlayMode& mode) {
     return ::ChooseSong(hwnd, mode);
+}
+
+void MainWindow::ShowNotice(const char* text) {
+    if (panel) {
+        panel->ShowNotice(text);
+        ::SetTimer(hwnd, kNoticeTimerId, kNoticeShownMs, nullptr);
+    }
+}
+
+void MainWindow::PostPassOver(PlayMode& /*mode*/) {
+    // Only the current mode passes over songs; a mode switch cancels the other's pass.
+    PostMessageA(hwnd, kPassOverMessage, 0, 0);
 }
 
 HWND CreateMainWindow(HINSTANCE instance) {

@@ -53,6 +53,8 @@ public:
     void Sleep(std::uint32_t milliseconds) override;
     bool IsShiftDown() override;
     int ChooseSong(PlayMode& mode) override;
+    void ShowNotice(const char* text) override;
+    void PostPassOver(PlayMode& mode) override;
 
     // Set by the recorder while it records; device messages then go to it.
     int recorderActive = 0;

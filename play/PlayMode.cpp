@@ -2,11 +2,21 @@
 // selection of a position, and the texts of the current song.
 #include "play/PlayMode.h"
 
+#include "play/PlayTexts.h"
+
+#include <algorithm>
+#include <string>
+
 #include <cstdint>
 #include <cstdlib>
 #include <utility>
 
 namespace {
+
+// How a song is named in a notice: its title, else its path.
+std::string SongName(const SongEntry& song) {
+    return song.title[0] != '\0' ? song.title : song.path;
+}
 
 // The runtime's generator gives only 15 bits on some systems; two draws cover any list size.
 int RuntimeRandom() {
@@ -52,6 +62,7 @@ void PlayMode::Deactivate() {
     if (!active) {
         return;
     }
+    CancelPassOver();
     ResetSong();
     StopTimer();
     active = 0;
@@ -78,15 +89,22 @@ void PlayMode::Reload() {
 }
 
 void PlayMode::Select(int position) {
+    CancelPassOver();  // a new choice ends any pass in progress
+    if (SelectOnce(position, false) == SelectOutcome::kUnplayable) {
+        BeginPassOver(position == kSelectPrevious ? kSelectPrevious : kSelectNext);
+    }
+}
+
+PlayMode::SelectOutcome PlayMode::SelectOnce(int position, bool toPlay) {
     const int count = active ? GetSongCount() : 0;
     if (!active || count <= 0 || orderCount < 0) {
         ResetSong();
         owner.UpdateTexts();
         owner.UpdateButtons();
         owner.UpdateTime(true);
-        return;
+        return SelectOutcome::kIdle;
     }
-    int resume = state;
+    int resume = toPlay ? kModePlay : state;
     std::int64_t target = position;
     if (position == kSelectNext) {
         target = static_cast<std::int64_t>(currentPosition) + 1;
@@ -116,13 +134,61 @@ void PlayMode::Select(int position) {
     owner.UpdateButtons();
     owner.UpdateTime(false);
 
+    SelectOutcome outcome = SelectOutcome::kIdle;
     if (OpenCurrent()) {
         ApplySongVolume();
         songLoaded = 1;
         Resume(resume);
+        outcome = SelectOutcome::kOpened;
+    } else if (resume == kModePlay) {
+        outcome = SelectOutcome::kUnplayable;
     }
     owner.UpdateButtons();
     owner.UpdateTime(true);
+    return outcome;
+}
+
+void PlayMode::BeginPassOver(int step) {
+    passOverStep = step;
+    // The rest of one pass through the queue: every other song gets one try.
+    passOverLeft = std::max(GetSongCount() - 1, 0);
+    NoticePassedOver();
+    if (passOverLeft > 0) {
+        owner.PostPassOver(*this);
+    } else {
+        owner.ShowNotice(kNothingPlayableText);
+    }
+}
+
+void PlayMode::ContinuePassOver() {
+    std::string passedOver;  // the last song this step passed over, for the notice
+    for (int tried = 0; tried < kPassOverBatch && passOverLeft > 0; ++tried) {
+        --passOverLeft;
+        if (SelectOnce(passOverStep, true) != SelectOutcome::kUnplayable) {
+            // Playing, or stopped at the end of the queue.
+            CancelPassOver();
+            break;
+        }
+        passedOver = SongName(current);
+    }
+    if (!passedOver.empty()) {
+        owner.ShowNotice((kPassedOverText + passedOver).c_str());
+    }
+    if (passOverLeft > 0) {
+        owner.PostPassOver(*this);
+        return;
+    }
+    if (state != kModeNotReady) {
+        return;  // the pass ended on a song that opened
+    }
+    // A whole pass found nothing that plays: stop here, on the song the pass began after.
+    state = kModeStop;
+    owner.UpdateButtons();
+    owner.ShowNotice(kNothingPlayableText);
+}
+
+void PlayMode::NoticePassedOver() {
+    owner.ShowNotice((kPassedOverText + SongName(current)).c_str());
 }
 
 void PlayMode::GetSongAt(SongEntry& entry, int position) {

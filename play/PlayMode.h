@@ -117,6 +117,17 @@ protected:
     // Blanks current as a song that is not there (queue index 0 too).
     void BlankCurrent();
 
+    // Moves to a position and opens its song, to play when toPlay or as the mode was; what came
+    // of it.
+    enum class SelectOutcome { kOpened, kIdle, kUnplayable };
+    SelectOutcome SelectOnce(int position, bool toPlay);
+    // Songs that cannot be opened while the player is to play are passed over in the direction
+    // of travel, a batch per posted message, until one plays or a whole pass found none.
+    void BeginPassOver(int step);
+    void ContinuePassOver();
+    void CancelPassOver() { passOverLeft = 0; }
+    void NoticePassedOver();
+
     PlayOwner& owner;
 
     // The queue.
@@ -148,4 +159,11 @@ protected:
     // Counts ResetSong calls: a device call that ends the song under our feet (the CD device
     // reports a track's end from GetPosition) must not leave its answer on the next song.
     std::uint32_t songSerial = 0;
+    // The pass over unplayable songs: the step (kSelectNext or kSelectPrevious) and how many
+    // songs of the pass are left to try; 0 when no pass is going on.
+    std::int32_t passOverStep = kSelectNext;
+    std::int32_t passOverLeft = 0;
 };
+
+// How many songs one pass-over step tries before the window gets its turn again.
+constexpr int kPassOverBatch = 64;

@@ -36,4 +36,11 @@ public:
 
     // The song jump dialog for the mode; answers the chosen play-order position or -1.
     virtual int ChooseSong(PlayMode& mode) = 0;
+
+    // A short note on the panel that goes away by itself after a few seconds (no box: what the
+    // player is doing goes on).
+    virtual void ShowNotice(const char* text) = 0;
+    // Posts kPassOverMessage for the mode; it comes back through HandleTimerMessage once the
+    // messages waiting before it have been handled.
+    virtual void PostPassOver(PlayMode& mode) = 0;
 };

@@ -99,6 +99,7 @@ void PlayMode::Play() {
         const bool firstOpen = !songLoaded;
         if (!OpenCurrent()) {
             owner.UpdateButtons();
+            BeginPassOver(kSelectNext);
             return;
         }
         // A song reopened after a stop closed it keeps the volume object it had.
@@ -124,6 +125,7 @@ void PlayMode::Play() {
 }
 
 void PlayMode::Stop() {
+    CancelPassOver();
     if (!active || !deviceOpen || device == nullptr) {
         return;
     }

@@ -164,5 +164,10 @@ void PlayMode::HandleTimerMessage(std::uint32_t message, std::uintptr_t wParam, 
         case WM_WRDSCREEN_CLOSED:
             owner.UpdateButtons();
             return;
+        case kPassOverMessage:
+            if (active && passOverLeft > 0) {
+                ContinuePassOver();
+            }
+            return;
     }
 }

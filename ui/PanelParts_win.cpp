@@ -5,6 +5,7 @@
 
 #include "app/Settings.h"
 #include "app/containers/DeviceContext_win.h"
+#include "app/containers/ShiftJis.h"
 #include "play/PlayMode.h"
 #include "support/MxLib.h"
 #include "ui/PanelSkin_win.h"
@@ -83,6 +84,10 @@ void SongTitlePart::GetText(PlayMode& mode, char* text, std::size_t capacity) {
 }
 
 void CommentPart::GetText(PlayMode& mode, char* text, std::size_t capacity) {
+    if (!notice.empty()) {
+        CopyShiftJis(text, capacity, notice.c_str());
+        return;
+    }
     mode.GetComment(text, capacity);
 }
 

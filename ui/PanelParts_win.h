@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include <cstddef>
 
 #include "app/containers/UniqueHandle_win.h"
@@ -56,12 +58,17 @@ protected:
     void GetText(PlayMode& mode, char* text, std::size_t capacity) override;
 };
 
+// The song's comment, or for a while a notice of the player's in its place.
 class CommentPart : public TextPart {
 public:
     using TextPart::TextPart;
+    void SetNotice(const char* text) { notice = text ? text : ""; }
 
 protected:
     void GetText(PlayMode& mode, char* text, std::size_t capacity) override;
+
+private:
+    std::string notice;
 };
 
 class PlayStatePart : public PanelPart {

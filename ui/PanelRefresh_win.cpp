@@ -83,3 +83,8 @@ void Panel::RefreshAll() {
         }
     }
 }
+
+void Panel::ShowNotice(const char* text) {
+    static_cast<CommentPart&>(*parts[kCommentPart]).SetNotice(text);
+    parts[kCommentPart]->Redraw();
+}

@@ -40,6 +40,8 @@ public:
     LRESULT RouteDrawItem(int controlId, const DRAWITEMSTRUCT& item);
     // The font command: the system font dialog on the title font setting, then a full refresh.
     void ChooseTitleFont();
+    // Shows a notice in the comment line instead of the song's comment; null puts it back.
+    void ShowNotice(const char* text);
 
     HWND ControlWindow(int controlId) const;
     const PanelLayout& CurrentLayout() const { return layout; }

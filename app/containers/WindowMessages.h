@@ -14,3 +14,6 @@ constexpr std::uint32_t kNotifySuccessful = 1;       // MCI_NOTIFY_SUCCESSFUL, i
 constexpr std::uint32_t WM_TEXTVIEWER_CLOSED = kUserMessageBase + 11;
 // Sent to the owner window (both parameters 0) when the WRD screen's window has been destroyed.
 constexpr std::uint32_t WM_WRDSCREEN_CLOSED = kUserMessageBase + 12;
+// Posted by a play mode to itself through the main window: the next step of passing over songs
+// that cannot be opened, so the window answers between the steps.
+constexpr std::uint32_t kPassOverMessage = kUserMessageBase + 13;

@@ -1,5 +1,6 @@
 // Costs of the song queue on a long list: stepping through 10,000 songs in random order (each
-// step closes the song, opens the next and applies its volume) and shuffling 10,000 songs.
+// step closes the song, opens the next and applies its volume), passing over 10,000 songs that
+// cannot be opened, and shuffling 10,000 songs.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -18,6 +19,9 @@ public:
     InstantDevice() : MediaDevice(nullptr) {}
     ~InstantDevice() = default;
     int Open(const char*) override {
+        if (refuse) {
+            return 0;
+        }
         isOpen = 1;
         lengthMs = 180000;
         deviceType = kDeviceTypeSequencer;
@@ -32,6 +36,7 @@ public:
     int GetPosition() override { return 0; }
     int GetMode() override { return isOpen ? mode : kModeNotReady; }
     int mode = kModeNotReady;
+    bool refuse = false;
 };
 
 // One MIDI output that takes every volume.
@@ -99,6 +104,37 @@ void BM_SelectEveryPositionRandom(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kSongs);
 }
 BENCHMARK(BM_SelectEveryPositionRandom)->Unit(benchmark::kMillisecond);
+
+// An owner that counts the pass-over steps it is asked to post, as the main window's queue would
+// hold them.
+class PostingOwner : public QuietOwner {
+public:
+    void PostPassOver(PlayMode&) override { ++posted; }
+    int posted = 0;
+};
+
+// Play on a queue of 10,000 songs none of which opens: every step of the pass, delivered as the
+// window would, until the one "nothing playable" notice.
+void BM_PassOverTenThousandUnplayable(benchmark::State& state) {
+    PostingOwner owner;
+    BenchMode mode(owner);
+    mode.device.refuse = true;
+    mode.SetPlayMode(kPlayRepeat);
+    mode.Reload();
+    int steps = 0;
+    for (auto _ : state) {
+        mode.Play();
+        steps = 0;
+        while (owner.posted > 0) {
+            --owner.posted;
+            ++steps;
+            mode.HandleTimerMessage(kPassOverMessage, 0, 0);
+        }
+    }
+    state.counters["steps"] = steps;
+    state.SetItemsProcessed(state.iterations() * kSongs);
+}
+BENCHMARK(BM_PassOverTenThousandUnplayable)->Unit(benchmark::kMillisecond);
 
 void BM_ShuffleAll(benchmark::State& state) {
     QuietOwner owner;

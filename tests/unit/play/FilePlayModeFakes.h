@@ -128,6 +128,8 @@ public:
     void Sleep(std::uint32_t milliseconds) override { slept += milliseconds; }
     bool IsShiftDown() override { return false; }
     int ChooseSong(PlayMode&) override { return -1; }
+    void ShowNotice(const char*) override {}
+    void PostPassOver(PlayMode&) override {}
 
     int buttonUpdates = 0;
     int timers = 0;

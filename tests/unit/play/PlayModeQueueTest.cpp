@@ -2,12 +2,15 @@
 // current song, shuffling, and modes that have no songs.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <algorithm>
 #include <climits>
 #include <numeric>
 #include <vector>
 
 #include "app/Settings.h"
+#include "play/PlayTexts.h"
 #include "tests/unit/mci/FakeVolumePort.h"
 #include "tests/unit/play/PlayTestFakes.h"
 
@@ -262,6 +265,118 @@ TEST_F(PlayModeQueueTest, FailedOpenLeavesTheSongNotReadyAndPlayTriesAgain) {
     EXPECT_EQ(mode.device.opened.back(), "song1");
     EXPECT_EQ(mode.GetState(), kModePlay);
     EXPECT_NE(mode.Volume(), nullptr);
+}
+
+// Delivers the posted pass-over steps as the main window would; answers how many it took.
+int DeliverPassOver(TestMode& mode, RecordingOwner& owner) {
+    int steps = 0;
+    while (owner.passOverPosts > 0) {
+        --owner.passOverPosts;
+        ++steps;
+        mode.HandleTimerMessage(kPassOverMessage, 0, 0);
+    }
+    return steps;
+}
+
+TEST_F(PlayModeQueueTest, UnplayableSongsArePassedOverInTheDirectionOfTravel) {
+    struct Case {
+        const char* name;
+        int order;
+        std::vector<const char*> unplayable;
+        int start;
+        std::function<void(TestMode&)> command;
+        int expectedSong;  // -1: nothing plays
+        int expectedState;
+        std::size_t notices;
+    };
+    const Case cases[] = {
+        {"next", kPlayNormal, {"song1", "song2"}, 0, [](TestMode& m) { m.Next(); }, 3, kModePlay, 2},
+        {"previous", kPlayNormal, {"song2", "song1"}, 3, [](TestMode& m) { m.Previous(); }, 0, kModePlay, 2},
+        {"end of a song",
+         kPlayRepeat,
+         {"song3"},
+         2,
+         [](TestMode& m) { m.HandleTimerMessage(kMciNotifyMessage, kNotifySuccessful, 0); },
+         0,
+         kModePlay,
+         1},
+        {"end of the queue in normal order stops",
+         kPlayNormal,
+         {"song3"},
+         2,
+         [](TestMode& m) { m.Next(); },
+         0,
+         kModeStop,
+         1},
+        {"play on an unplayable song", kPlayNormal, {"song1"}, -1, [](TestMode& m) { m.Play(); }, 2, kModePlay, 1},
+        {"nothing plays",
+         kPlayRepeat,
+         {"song0", "song1", "song2", "song3"},
+         -1,
+         [](TestMode& m) { m.Play(); },
+         -1,
+         kModeStop,
+         3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingOwner recording;
+        TestMode mode(recording, 4);
+        mode.volumePort = &volumes;
+        mode.SetPlayMode(c.order);
+        mode.Reload();
+        if (c.start >= 0) {
+            mode.Select(c.start);
+            mode.Play();
+            mode.device.unplayable.insert(c.unplayable.begin(), c.unplayable.end());
+        } else {
+            mode.device.unplayable.insert(c.unplayable.begin(), c.unplayable.end());
+            mode.Select(1);  // stopped on song 1, which did not open
+        }
+        c.command(mode);
+        DeliverPassOver(mode, recording);
+        EXPECT_EQ(mode.GetState(), c.expectedState);
+        if (c.expectedSong >= 0) {
+            EXPECT_EQ(mode.CurrentSong(), c.expectedSong);
+        }
+        EXPECT_EQ(recording.notices.size(), c.notices);
+        if (c.expectedSong < 0) {
+            ASSERT_FALSE(recording.notices.empty());
+            EXPECT_EQ(recording.notices.back(), kNothingPlayableText);
+        }
+    }
+}
+
+TEST_F(PlayModeQueueTest, TenThousandUnplayableSongsEndWithOneMessageInSmallSteps) {
+    TestMode mode(owner, 10000);
+    mode.device.refuseOpen = true;
+    Build(mode, kPlayRepeat);
+    mode.Play();
+    const int steps = DeliverPassOver(mode, owner);
+    // Each step returns to the window's message loop; the pass tries every song once.
+    EXPECT_EQ(steps, (10000 - 1 + kPassOverBatch - 1) / kPassOverBatch);
+    EXPECT_EQ(mode.device.opened.size(), 10000u + 1);  // the first song twice: at the reload and at Play
+    EXPECT_EQ(std::count(owner.notices.begin(), owner.notices.end(), std::string(kNothingPlayableText)), 1);
+    EXPECT_EQ(mode.GetState(), kModeStop);
+}
+
+TEST_F(PlayModeQueueTest, StopOrANewChoiceEndsAPassOver) {
+    TestMode mode(owner, 6);
+    Build(mode, kPlayNormal);
+    mode.Play();
+    mode.device.unplayable = {"song1", "song2", "song3"};
+    mode.Next();
+    ASSERT_EQ(owner.passOverPosts, 1);
+    mode.Stop();
+    const std::size_t opens = mode.device.opened.size();
+    DeliverPassOver(mode, owner);
+    EXPECT_EQ(mode.device.opened.size(), opens);  // the stale step does nothing
+    EXPECT_EQ(mode.CurrentSong(), 1);
+
+    mode.Play();  // song 1 again: a new pass
+    mode.Select(5);
+    DeliverPassOver(mode, owner);
+    EXPECT_EQ(mode.CurrentSong(), 5);
 }
 
 TEST_F(PlayModeQueueTest, ReloadStartsTheNewQueueStoppedAtPositionZero) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -37,6 +38,8 @@ public:
         log.push_back("choose");
         return chosen;
     }
+    void ShowNotice(const char* text) override { notices.emplace_back(text); }
+    void PostPassOver(PlayMode& /*mode*/) override { ++passOverPosts; }
 
     int Count(const std::string& entry) const {
         int count = 0;
@@ -47,6 +50,8 @@ public:
     }
 
     std::vector<std::string> log;
+    std::vector<std::string> notices;
+    int passOverPosts = 0;
     bool shiftDown = false;
     int chosen = -1;
     int timers = 0;
@@ -61,7 +66,7 @@ public:
 
     int Open(const char* fileName) override {
         opened.push_back(fileName);
-        if (refuseOpen) {
+        if (refuseOpen || unplayable.count(fileName) != 0) {
             return 0;
         }
         isOpen = 1;
@@ -108,6 +113,7 @@ public:
     std::int32_t type;
     std::int32_t songLengthMs = 180000;
     bool refuseOpen = false;
+    std::set<std::string> unplayable;  // names whose open fails
     int mode = kModeNotReady;
     int position = 0;
     int plays = 0;

@@ -20,4 +20,6 @@ public:
     void Sleep(std::uint32_t) override {}
     bool IsShiftDown() override { return false; }
     int ChooseSong(PlayMode&) override { return -1; }
+    void ShowNotice(const char*) override {}
+    void PostPassOver(PlayMode&) override {}
 };

@@ -99,6 +99,8 @@ public:
     }
     bool IsShiftDown() override { return false; }
     int ChooseSong(PlayMode&) override { return -1; }
+    void ShowNotice(const char*) override {}
+    void PostPassOver(PlayMode&) override {}
 
     // Prints the song now playing, when one is.
     void ReportSong() {

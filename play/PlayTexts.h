@@ -1,0 +1,6 @@
+// Texts the play modes show on the panel.
+#pragma once
+
+// Followed by the title (or path) of the song that could not be opened.
+constexpr char kPassedOverText[] = "開けない曲を飛ばしました: ";
+constexpr char kNothingPlayableText[] = "再生できる曲がありません";
