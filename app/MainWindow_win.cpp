@@ -317,8 +317,14 @@ void MainWindow::EndWait() {
     savedCursor = nullptr;
 }
 
-void MainWindow::Sleep(std::uint32_t milliseconds) {
-    ::Sleep(milliseconds);
+// The mode's position timer is identified by the mode's address; its silence timer by the next
+// byte, which is no other mode's address.
+std::uintptr_t MainWindow::StartSilence(PlayMode& mode, std::uint32_t milliseconds) {
+    return ::SetTimer(hwnd, reinterpret_cast<UINT_PTR>(&mode) + 1, milliseconds, nullptr);
+}
+
+void MainWindow::StopSilence(PlayMode& mode) {
+    ::KillTimer(hwnd, reinterpret_cast<UINT_PTR>(&mode) + 1);
 }
 
 bool MainWindow::IsShiftDown() {

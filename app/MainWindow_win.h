@@ -50,7 +50,8 @@ public:
     void KillTimer(PlayMode& mode) override;
     void BeginWait() override;
     void EndWait() override;
-    void Sleep(std::uint32_t milliseconds) override;
+    std::uintptr_t StartSilence(PlayMode& mode, std::uint32_t milliseconds) override;
+    void StopSilence(PlayMode& mode) override;
     bool IsShiftDown() override;
     int ChooseSong(PlayMode& mode) override;
     void ShowNotice(const char* text) override;

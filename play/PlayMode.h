@@ -110,6 +110,12 @@ protected:
     void StopTimer();
     void ApplySongVolume();
     void ReleaseSongVolume();
+    // Starts the open device and refreshes the panel.
+    void StartDevice();
+    // The silence before a song ends (its timer fired, or Play was pressed again) or is cut off
+    // (stop, another song, deactivation).
+    void EndSilence();
+    void CancelSilence();
     // Opens the device again when a stop closed it; false when the song cannot be reached.
     bool EnsureDeviceOpen();
     // The mode is active and its queue holds at least one song.
@@ -163,6 +169,8 @@ protected:
     // songs of the pass are left to try; 0 when no pass is going on.
     std::int32_t passOverStep = kSelectNext;
     std::int32_t passOverLeft = 0;
+    // The timer of the silence before the current song; 0 while there is none.
+    std::uintptr_t silenceTimer = 0;
 };
 
 // How many songs one pass-over step tries before the window gets its turn again.

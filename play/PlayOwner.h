@@ -30,8 +30,11 @@ public:
     // The wait cursor, shown between the two calls.
     virtual void BeginWait() = 0;
     virtual void EndWait() = 0;
-    // Blocks the user-interface thread (the silence before a song).
-    virtual void Sleep(std::uint32_t milliseconds) = 0;
+    // The silence before a song: a one-shot window timer whose tick comes back through the
+    // mode's HandleTimerMessage with the id answered here (0: no timer). The window answers
+    // meanwhile.
+    virtual std::uintptr_t StartSilence(PlayMode& mode, std::uint32_t milliseconds) = 0;
+    virtual void StopSilence(PlayMode& mode) = 0;
     virtual bool IsShiftDown() = 0;
 
     // The song jump dialog for the mode; answers the chosen play-order position or -1.

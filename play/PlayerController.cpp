@@ -42,6 +42,7 @@ void PlayMode::CloseCurrent() {
 }
 
 void PlayMode::ResetSong() {
+    CancelSilence();
     // Destroying the volume object puts the device's own volume and balance back.
     ReleaseSongVolume();
     CloseCurrent();
@@ -95,6 +96,10 @@ void PlayMode::Play() {
     if (!HasSongs()) {
         return;
     }
+    if (silenceTimer != 0) {
+        EndSilence();  // pressed again while waiting: no more waiting
+        return;
+    }
     if (!deviceOpen || device == nullptr) {
         const bool firstOpen = !songLoaded;
         if (!OpenCurrent()) {
@@ -116,16 +121,43 @@ void PlayMode::Play() {
     }
     if (atStart && current.silenceMs > 0) {
         owner.BeginWait();
-        owner.Sleep(static_cast<std::uint32_t>(current.silenceMs));
-        owner.EndWait();
+        silenceTimer = owner.StartSilence(*this, static_cast<std::uint32_t>(current.silenceMs));
+        if (silenceTimer != 0) {
+            // The song is under way: its silence plays first. Another song or a stop now keeps
+            // or ends playing as it would while the song sounds.
+            state = kModePlay;
+            owner.UpdateButtons();
+            return;
+        }
+        owner.EndWait();  // without a timer the song starts at once rather than never
     }
+    StartDevice();
+}
+
+void PlayMode::StartDevice() {
     device->Play();
     state = device->GetMode();
     owner.UpdateButtons();
 }
 
+void PlayMode::EndSilence() {
+    CancelSilence();
+    if (deviceOpen && device != nullptr) {
+        StartDevice();
+    }
+}
+
+void PlayMode::CancelSilence() {
+    if (silenceTimer != 0) {
+        owner.StopSilence(*this);
+        silenceTimer = 0;
+        owner.EndWait();
+    }
+}
+
 void PlayMode::Stop() {
     CancelPassOver();
+    CancelSilence();
     if (!active || !deviceOpen || device == nullptr) {
         return;
     }
@@ -146,6 +178,7 @@ void PlayMode::PauseResume() {
     if (!active || !EnsureDeviceOpen()) {
         return;
     }
+    CancelSilence();  // a pause during the silence holds the song at its start
     if (device->GetMode() == kModePause) {
         device->Play();
     } else {
@@ -169,7 +202,9 @@ void PlayMode::Resume(int saved) {
     } else {
         Stop();
     }
-    state = deviceOpen && device != nullptr ? device->GetMode() : kModeStop;
+    if (silenceTimer == 0) {  // a song in its silence is already under way
+        state = deviceOpen && device != nullptr ? device->GetMode() : kModeStop;
+    }
     owner.UpdateButtons();
 }
 

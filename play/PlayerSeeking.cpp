@@ -136,6 +136,10 @@ void PlayMode::StopTimer() {
 void PlayMode::HandleTimerMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t /*lParam*/) {
     switch (message) {
         case kTimerMessage:
+            if (silenceTimer != 0 && wParam == silenceTimer) {
+                EndSilence();
+                return;
+            }
             if (active) {
                 if (seekHeld) {
                     SeekTick();

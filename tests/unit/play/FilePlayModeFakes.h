@@ -125,7 +125,11 @@ public:
     void KillTimer(PlayMode&) override { --timers; }
     void BeginWait() override {}
     void EndWait() override {}
-    void Sleep(std::uint32_t milliseconds) override { slept += milliseconds; }
+    std::uintptr_t StartSilence(PlayMode&, std::uint32_t milliseconds) override {
+        slept += milliseconds;
+        return 0;  // no timer: the song starts at once
+    }
+    void StopSilence(PlayMode&) override {}
     bool IsShiftDown() override { return false; }
     int ChooseSong(PlayMode&) override { return -1; }
     void ShowNotice(const char*) override {}

@@ -32,7 +32,11 @@ public:
     }
     void BeginWait() override { log.push_back("wait"); }
     void EndWait() override { log.push_back("end wait"); }
-    void Sleep(std::uint32_t milliseconds) override { log.push_back("sleep " + std::to_string(milliseconds)); }
+    std::uintptr_t StartSilence(PlayMode& /*mode*/, std::uint32_t milliseconds) override {
+        log.push_back("silence " + std::to_string(milliseconds));
+        return silenceTimerId;
+    }
+    void StopSilence(PlayMode& /*mode*/) override { log.push_back("silence over"); }
     bool IsShiftDown() override { return shiftDown; }
     int ChooseSong(PlayMode& /*mode*/) override {
         log.push_back("choose");
@@ -52,6 +56,7 @@ public:
     std::vector<std::string> log;
     std::vector<std::string> notices;
     int passOverPosts = 0;
+    std::uintptr_t silenceTimerId = 99;
     bool shiftDown = false;
     int chosen = -1;
     int timers = 0;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -224,12 +225,20 @@ TEST_F(PlayerControllerTest, PanelFlagsFollowTheState) {
     EXPECT_EQ(mode.GetPanelFlags(), kPanelEject | kPanelList | 0x7E8);
 }
 
-TEST_F(PlayerControllerTest, SilenceIsWaitedOnlyWhenStartingFromTheBeginning) {
+TEST_F(PlayerControllerTest, SilenceIsWaitedOnATimerOnlyWhenStartingFromTheBeginning) {
     mode.Select(1);
     owner.log.clear();
     mode.Play();
-    const std::vector<std::string> waited = {"wait", "sleep 700", "end wait"};
+    // The window goes on while the silence runs: nothing plays until its timer fires, and the
+    // position timer's ticks do not start the song.
+    EXPECT_EQ(owner.log, (std::vector<std::string>{"wait", "silence 700", "buttons"}));
+    EXPECT_NE(mode.device.mode, kModePlay);
+    Tick(3);
+    EXPECT_NE(mode.device.mode, kModePlay);
+    mode.HandleTimerMessage(kTimerMessage, owner.silenceTimerId, 0);
+    const std::vector<std::string> waited = {"silence over", "end wait"};
     EXPECT_NE(std::search(owner.log.begin(), owner.log.end(), waited.begin(), waited.end()), owner.log.end());
+    EXPECT_EQ(mode.GetState(), kModePlay);
 
     mode.PauseResume();
     mode.device.position = 5000;
@@ -239,8 +248,42 @@ TEST_F(PlayerControllerTest, SilenceIsWaitedOnlyWhenStartingFromTheBeginning) {
     mode.device.position = 0;
     mode.SeekTo(4000);
     mode.Play();
-    EXPECT_EQ(owner.Count("sleep 700"), 0);
+    EXPECT_EQ(owner.Count("silence 700"), 0);
     EXPECT_EQ(mode.GetState(), kModePlay);
+}
+
+TEST_F(PlayerControllerTest, StopAnotherSongOrPlayAgainEndTheSilence) {
+    struct Case {
+        const char* name;
+        std::function<void(TestMode&)> command;
+        int state;  // what the mode is in afterwards
+        int song;   // -1: not checked
+    };
+    const Case cases[] = {
+        {"stop", [](TestMode& m) { m.Stop(); }, kModeStop, 1},
+        {"next", [](TestMode& m) { m.Next(); }, kModePlay, 2},
+        {"deactivate", [](TestMode& m) { m.Deactivate(); }, kModeNotReady, -1},
+        {"play again", [](TestMode& m) { m.Play(); }, kModePlay, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        mode.Reload();
+        mode.Select(1);
+        owner.log.clear();
+        mode.Play();
+        ASSERT_EQ(owner.Count("silence 700"), 1);
+        c.command(mode);
+        EXPECT_EQ(owner.Count("silence over"), 1);
+        EXPECT_EQ(owner.Count("end wait"), owner.Count("wait"));  // the wait cursor goes away
+        EXPECT_EQ(mode.GetState(), c.state);
+        if (c.song >= 0) {
+            EXPECT_EQ(mode.CurrentSong(), c.song);
+        }
+        // A late tick of the cancelled timer starts nothing.
+        const int stateBefore = mode.GetState();
+        mode.HandleTimerMessage(kTimerMessage, owner.silenceTimerId, 0);
+        EXPECT_EQ(mode.GetState(), stateBefore);
+    }
 }
 
 TEST_F(PlayerControllerTest, TimerRefreshesTheTimeOnEverySecondTickAndBlinksEvery200Ms) {

@@ -17,7 +17,8 @@ public:
     void KillTimer(PlayMode&) override {}
     void BeginWait() override {}
     void EndWait() override {}
-    void Sleep(std::uint32_t) override {}
+    std::uintptr_t StartSilence(PlayMode&, std::uint32_t) override { return 0; }
+    void StopSilence(PlayMode&) override {}
     bool IsShiftDown() override { return false; }
     int ChooseSong(PlayMode&) override { return -1; }
     void ShowNotice(const char*) override {}

@@ -93,10 +93,12 @@ public:
     void KillTimer(PlayMode& timed) override { ::KillTimer(hwnd, reinterpret_cast<UINT_PTR>(&timed)); }
     void BeginWait() override {}
     void EndWait() override {}
-    void Sleep(std::uint32_t milliseconds) override {
+    std::uintptr_t StartSilence(PlayMode& waiting, std::uint32_t milliseconds) override {
         slept += milliseconds;
-        ::Sleep(milliseconds);
+        return ::SetTimer(hwnd, SilenceTimerId(waiting), milliseconds, nullptr);
     }
+    void StopSilence(PlayMode& waiting) override { ::KillTimer(hwnd, SilenceTimerId(waiting)); }
+    static UINT_PTR SilenceTimerId(PlayMode& waiting) { return reinterpret_cast<UINT_PTR>(&waiting) + 1; }
     bool IsShiftDown() override { return false; }
     int ChooseSong(PlayMode&) override { return -1; }
     void ShowNotice(const char*) override {}
