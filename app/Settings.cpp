@@ -14,6 +14,34 @@ StringList FileHistory;
 
 namespace {
 
+// What each stored number may be. Positions are checked against the desktop where they are used;
+// here they only have to be screen numbers.
+constexpr SettingRange kSwitch{0, 1};
+constexpr SettingRange kScreenPosition{-32768, 32767};
+constexpr SettingRange kWindowExtent{0, 32767};
+constexpr SettingRange kBootModes{0, 2};
+constexpr SettingRange kPlayModes{1, 2};
+constexpr SettingRange kForms{0, 1};
+constexpr SettingRange kTimerIntervals{0, 2147483647};  // ms; 0 and large values are corrected where used
+constexpr SettingRange kBackLimits{-1, 3600000};        // ms; negative: always the previous song
+constexpr SettingRange kSeekSteps{1, 3600000};          // ms
+constexpr SettingRange kSeekIntervals{1, 1000};         // timer ticks
+constexpr SettingRange kPlayOrders{0, 3};
+constexpr SettingRange kFilterIndexes{1, 5};
+constexpr SettingRange kListPositions{0, 2147483647};
+constexpr SettingRange kDeviceIds{-1, 255};      // -1: the system's mapper
+constexpr SettingRange kBufferCounts{1, 65535};  // clamped further by their users
+constexpr SettingRange kRecordModes{1, 4};
+
+// The font record's numbers, as a font can have them.
+bool IsUsableFont(const LogFontRecord& font) {
+    const SettingRange size{-500, 500};
+    const SettingRange weight{0, 1000};
+    const SettingRange angle{-3600, 3600};
+    return size.Holds(font.height) && size.Holds(font.width) && weight.Holds(font.weight) &&
+           angle.Holds(font.escapement) && angle.Holds(font.orientation);
+}
+
 int OpenSubKey(SettingsKey& key, const char* subKey) {
     char path[kPathBytes];
     std::snprintf(path, sizeof path, "%s\\%s", kSettingsBasePath, subKey);
@@ -21,7 +49,12 @@ int OpenSubKey(SettingsKey& key, const char* subKey) {
 }
 
 int ExchangeFont(SettingsKey& key, LogFontRecord& font) {
+    const LogFontRecord before = font;
     const int result = key.Block("Font", &font, sizeof font);
+    if (!IsUsableFont(font)) {
+        font = before;  // a font near 2^31 pixels wide hangs every text drawn with it
+        return result;
+    }
     // The face name is used as a C string: a stored one that fills its field is cut to end inside it.
     if (!std::memchr(font.faceName, '\0', kFaceNameBytes)) {
         char face[kFaceNameBytes + 1] = {};
@@ -63,23 +96,23 @@ int ExchangeSettings(SettingsKey& key) {
 
     Settings::Player& player = gSettings.player;
     done(OpenSubKey(key, "Player"));
-    done(key.Int("Player_x", player.Player_x));
-    done(key.Int("Player_y", player.Player_y));
-    done(key.Int("TopMost", player.TopMost));
-    done(key.Int("Text_x", player.Text_x));
-    done(key.Int("Text_y", player.Text_y));
-    done(key.Int("Text_Width", player.Text_Width));
-    done(key.Int("Text_Height", player.Text_Height));
-    done(key.Int("Wrd_x", player.Wrd_x));
-    done(key.Int("Wrd_y", player.Wrd_y));
-    done(key.Int("BootMode", player.BootMode));
-    done(key.Int("LastMode", player.LastMode));
-    done(key.Int("BootPlay", player.BootPlay));
-    done(key.Int("BootSingle", player.BootSingle));
+    done(key.Int("Player_x", player.Player_x, kScreenPosition));
+    done(key.Int("Player_y", player.Player_y, kScreenPosition));
+    done(key.Int("TopMost", player.TopMost, kSwitch));
+    done(key.Int("Text_x", player.Text_x, kScreenPosition));
+    done(key.Int("Text_y", player.Text_y, kScreenPosition));
+    done(key.Int("Text_Width", player.Text_Width, kWindowExtent));
+    done(key.Int("Text_Height", player.Text_Height, kWindowExtent));
+    done(key.Int("Wrd_x", player.Wrd_x, kScreenPosition));
+    done(key.Int("Wrd_y", player.Wrd_y, kScreenPosition));
+    done(key.Int("BootMode", player.BootMode, kBootModes));
+    done(key.Int("LastMode", player.LastMode, kPlayModes));
+    done(key.Int("BootPlay", player.BootPlay, kSwitch));
+    done(key.Int("BootSingle", player.BootSingle, kSwitch));
     done(ExchangeFont(key, player.Font));
-    done(key.Int("FlatWidth", player.FlatWidth));
-    done(key.Int("Form", player.Form));
-    done(key.Int("FixWindow", player.FixWindow));
+    done(key.Int("FlatWidth", player.FlatWidth, kWindowExtent));
+    done(key.Int("Form", player.Form, kForms));
+    done(key.Int("FixWindow", player.FixWindow, kSwitch));
     key.Close();
 
     Settings::Directory& directory = gSettings.directory;
@@ -90,28 +123,28 @@ int ExchangeSettings(SettingsKey& key) {
 
     Settings::Play& play = gSettings.play;
     done(OpenSubKey(key, "Play"));
-    done(key.Int("TimerInterval", play.TimerInterval));
-    done(key.Int("BackLimit", play.BackLimit));
-    done(key.Int("SeekStep", play.SeekStep));
-    done(key.Int("SeekFastStep", play.SeekFastStep));
-    done(key.Int("SeekInterval", play.SeekInterval));
-    done(key.Int("FilePlayMode", play.FilePlayMode));
-    done(key.Int("CDPlayMode", play.CDPlayMode));
-    done(key.Int("StopClose", play.StopClose));
+    done(key.Int("TimerInterval", play.TimerInterval, kTimerIntervals));
+    done(key.Int("BackLimit", play.BackLimit, kBackLimits));
+    done(key.Int("SeekStep", play.SeekStep, kSeekSteps));
+    done(key.Int("SeekFastStep", play.SeekFastStep, kSeekSteps));
+    done(key.Int("SeekInterval", play.SeekInterval, kSeekIntervals));
+    done(key.Int("FilePlayMode", play.FilePlayMode, kPlayOrders));
+    done(key.Int("CDPlayMode", play.CDPlayMode, kPlayOrders));
+    done(key.Int("StopClose", play.StopClose, kSwitch));
     key.Close();
 
     Settings::File& file = gSettings.file;
     done(OpenSubKey(key, "File"));
     done(key.Text("LastDirectory", file.LastDirectory, sizeof file.LastDirectory));
-    done(key.Int("FilterIndex", file.FilterIndex));
+    done(key.Int("FilterIndex", file.FilterIndex, kFilterIndexes));
     done(key.Text("ListEditLastDirectory", file.ListEditLastDirectory, sizeof file.ListEditLastDirectory));
     done(key.Text("ListEditLastWildCard", file.ListEditLastWildCard, sizeof file.ListEditLastWildCard));
-    done(key.Int("SaveSong", file.SaveSong));
-    done(key.Int("LastSong", file.LastSong));
-    done(key.Int("TextOpen", file.TextOpen));
-    done(key.Int("TextClose", file.TextClose));
-    done(key.Int("WrdView", file.WrdView));
-    done(key.Int("WrdOpen", file.WrdOpen));
+    done(key.Int("SaveSong", file.SaveSong, kSwitch));
+    done(key.Int("LastSong", file.LastSong, kListPositions));
+    done(key.Int("TextOpen", file.TextOpen, kSwitch));
+    done(key.Int("TextClose", file.TextClose, kSwitch));
+    done(key.Int("WrdView", file.WrdView, kSwitch));
+    done(key.Int("WrdOpen", file.WrdOpen, kSwitch));
     key.Close();
 
     done(OpenSubKey(key, "File\\History"));
@@ -125,9 +158,9 @@ int ExchangeSettings(SettingsKey& key) {
 
     Settings::Wave& wave = gSettings.wave;
     done(OpenSubKey(key, "Wave"));
-    done(key.Int("SelfPlay", wave.SelfPlay));
-    done(key.Int("DeviceID", wave.DeviceID));
-    done(key.Int("BufferSize", wave.BufferSize));
+    done(key.Int("SelfPlay", wave.SelfPlay, kSwitch));
+    done(key.Int("DeviceID", wave.DeviceID, kDeviceIds));
+    done(key.Int("BufferSize", wave.BufferSize, kBufferCounts));
     key.Close();
 
     Settings::Volume& volume = gSettings.volume;
@@ -139,14 +172,14 @@ int ExchangeSettings(SettingsKey& key) {
 
     Settings::Record& record = gSettings.record;
     done(OpenSubKey(key, "Record"));
-    done(key.Int("Record_x", record.Record_x));
-    done(key.Int("Record_y", record.Record_y));
-    done(key.Int("DeviceID", record.DeviceID));
-    done(key.Int("BufferSize", record.BufferSize));
+    done(key.Int("Record_x", record.Record_x, kScreenPosition));
+    done(key.Int("Record_y", record.Record_y, kScreenPosition));
+    done(key.Int("DeviceID", record.DeviceID, kDeviceIds));
+    done(key.Int("BufferSize", record.BufferSize, kBufferCounts));
     done(ExchangeFormat(key, record.Format));
     done(key.Text("LastDirectory_Single", record.LastDirectory_Single, sizeof record.LastDirectory_Single));
     done(key.Text("LastDirectory_Multi", record.LastDirectory_Multi, sizeof record.LastDirectory_Multi));
-    done(key.Int("Mode", record.Mode));
+    done(key.Int("Mode", record.Mode, kRecordModes));
     key.Close();
 
     return ok ? 1 : 0;

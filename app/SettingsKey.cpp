@@ -18,3 +18,12 @@ int SettingsKey::Int(const char* name, std::uint32_t& variable) {
     std::memcpy(&variable, &value, sizeof value);
     return result;
 }
+
+int SettingsKey::Int(const char* name, std::int32_t& variable, SettingRange range) {
+    const std::int32_t before = variable;
+    const int result = Int(name, variable);
+    if (!range.Holds(variable)) {
+        variable = before;
+    }
+    return result;
+}

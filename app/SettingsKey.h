@@ -8,6 +8,14 @@
 
 class StringList;
 
+// The values a stored number may take; a loaded value outside them leaves the setting as it was
+// (its default at start-up), so a damaged registry cannot hang or break the player.
+struct SettingRange {
+    std::int32_t least;
+    std::int32_t most;
+    bool Holds(std::int32_t value) const { return value >= least && value <= most; }
+};
+
 class SettingsKey : public RegKey {
 public:
     ~SettingsKey() override;
@@ -28,6 +36,8 @@ public:
     // The list as one value: each string with its terminator, then one more 0 byte.
     virtual int PackedList(const char* name, StringList& list) = 0;
 
+    // A number that must lie in range; one outside it is not taken.
+    virtual int Int(const char* name, std::int32_t& variable, SettingRange range);
     // Unsigned settings (volume control ids) travel as the same 32 bits.
     int Int(const char* name, std::uint32_t& variable);
 };

@@ -94,6 +94,71 @@ public:
     int calls = 0;
 };
 
+// Collects every ranged number of the walk: the key it lives in, its name, the variable and
+// what it may be.
+class RangeCollector : public SettingsKey {
+public:
+    struct Entry {
+        std::string path;
+        std::string name;
+        std::int32_t* variable;
+        SettingRange range;
+    };
+    using SettingsKey::Int;
+    int Open(RegRoot, const char* keyPath) override {
+        path = keyPath;
+        return 1;
+    }
+    int Int(const char*, std::int32_t&) override { return 1; }
+    int Int(const char* name, std::int32_t& variable, SettingRange range) override {
+        entries.push_back({path, name, &variable, range});
+        return 1;
+    }
+    int Block(const char*, void*, std::uint32_t) override { return 1; }
+    int SizedBlock(const char*, void*, std::uint32_t, std::uint32_t) override { return 1; }
+    int Text(const char*, char*, std::uint32_t) override { return 1; }
+    int NumberedList(StringList&) override { return 1; }
+    int PackedList(const char*, StringList&) override { return 1; }
+
+    std::string path;
+    std::vector<Entry> entries;
+};
+
+TEST_F(SettingsTest, EveryStoredNumberAtItsExtremesLoadsWithinItsRange) {
+    RangeCollector collector;
+    ExchangeSettings(collector);
+    ASSERT_GE(collector.entries.size(), 35u);
+    const Settings defaults;
+    const auto defaultOf = [&defaults](const std::int32_t* variable) {
+        const auto offset = reinterpret_cast<const char*>(variable) - reinterpret_cast<const char*>(&gSettings);
+        return *reinterpret_cast<const std::int32_t*>(reinterpret_cast<const char*>(&defaults) + offset);
+    };
+    const std::int32_t extremes[] = {0, -1, 2147483647, -2147483647 - 1, 1000, -1000};
+    for (const std::int32_t extreme : extremes) {
+        SCOPED_TRACE(extreme);
+        registry.Clear();
+        ResetSettingsToDefaults();
+        SaveSettings();
+        // Every number at once, as a damaged registry would have them, and a font of absurd size.
+        for (const auto& entry : collector.entries) {
+            registry.Put(kSettingsRoot, entry.path.c_str(), entry.name.c_str(), kRegDword, &extreme, 4);
+        }
+        LogFontRecord font = kDefaultPanelFont;
+        font.width = extreme;
+        font.height = extreme;
+        Put("Player", "Font", kRegBinary, &font, sizeof font);
+        ResetSettingsToDefaults();
+        LoadSettings();
+        for (const auto& entry : collector.entries) {
+            const std::int32_t expected = entry.range.Holds(extreme) ? extreme : defaultOf(entry.variable);
+            EXPECT_EQ(*entry.variable, expected) << entry.path << "\\" << entry.name;
+        }
+        const bool usableFont = extreme >= -500 && extreme <= 500;
+        EXPECT_EQ(gSettings.player.Font.width, usableFont ? extreme : kDefaultPanelFont.width);
+        EXPECT_EQ(gSettings.player.Font.height, usableFont ? extreme : kDefaultPanelFont.height);
+    }
+}
+
 TEST_F(SettingsTest, FirstRunKeepsDefaultsAndFirstSaveCreatesEveryValueWithItsType) {
     EXPECT_EQ(LoadSettings(), 0);
     EXPECT_TRUE(SameSettings(gSettings, Settings()));
