@@ -2,12 +2,15 @@
 // companion text and WRD script.
 #include "play/FilePlayMode.h"
 
+#include <cstdio>
+
 #include <utility>
 
 #include "app/Settings.h"
 #include "app/StartOptions.h"
 #include "app/containers/ShiftJis.h"
 #include "play/FileQueueBuilder.h"
+#include "play/PlayTexts.h"
 #include "songfiles/FileTypes.h"
 
 namespace {
@@ -80,12 +83,20 @@ int FilePlayMode::BuildQueue() {
     AddedSongsStart start;
     start.pending = gStartOptions.addSongs != 0;
     start.firstAddedName = gSettings.file.LastSong;
-    ExpandNames(names, songs, &start);
+    RefusedEntries refused;
+    ExpandNames(names, songs, &start, &refused);
     if (start.startSong >= 0) {
         currentPosition = start.startSong;
         gStartOptions.addSongs = 0;
     }
     CompleteSongs(songs);
+    if (refused.count > 0) {
+        // Nothing of a list is dropped without a word: one notice for the whole queue.
+        char text[kMaxPathBytes + 128];
+        std::snprintf(text, sizeof text, kRefusedEntriesFormat, static_cast<int>(refused.count),
+                      refused.firstList.c_str());
+        owner.ShowNotice(text);
+    }
     return songs.empty() ? 0 : 1;
 }
 

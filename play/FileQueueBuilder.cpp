@@ -52,10 +52,16 @@ void ExpandFolderEntry(const char* entry, std::vector<QueuedSong>& songs) {
     }
 }
 
-void ExpandPlayList(const char* path, std::vector<QueuedSong>& songs) {
+void ExpandPlayList(const char* path, std::vector<QueuedSong>& songs, RefusedEntries* refused) {
     PlayListFile list;
     if (!list.Load(path)) {
         return;
+    }
+    if (refused != nullptr && list.refusedEntries > 0) {
+        if (refused->count == 0) {
+            refused->firstList = path;
+        }
+        refused->count += list.refusedEntries;
     }
     PlayListEntry entry;
     for (std::int32_t i = 0; i < list.EntryCount(); ++i) {
@@ -133,7 +139,10 @@ std::int32_t EffectiveVolume(std::int32_t listVolume, std::int32_t entryVolume) 
     return static_cast<std::int32_t>(volume);
 }
 
-void ExpandNames(const StringList& names, std::vector<QueuedSong>& songs, AddedSongsStart* start) {
+void ExpandNames(const StringList& names,
+                 std::vector<QueuedSong>& songs,
+                 AddedSongsStart* start,
+                 RefusedEntries* refused) {
     songs.clear();
     for (std::int32_t i = 0; i < names.Count(); ++i) {
         const char* name = names.StringAt(i);
@@ -141,7 +150,7 @@ void ExpandNames(const StringList& names, std::vector<QueuedSong>& songs, AddedS
             ExpandFolderEntry(name, songs);
         } else if (name[0] != '\0' && FitsPath(name)) {
             if (HasExtension(name, ".rpl")) {
-                ExpandPlayList(name, songs);
+                ExpandPlayList(name, songs, refused);
             } else {
                 songs.push_back(FileSong(name, ""));
             }

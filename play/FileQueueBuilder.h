@@ -3,10 +3,18 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "app/containers/StringList.h"
 #include "play/QueuedSong.h"
+
+// Play lists whose entries were passed over while the queue was built (lines too long, characters
+// code page 932 lacks, paths too long): the first such list and the count over all lists.
+struct RefusedEntries {
+    std::string firstList;
+    std::int32_t count = 0;
+};
 
 // The command line's request to start at the first song of the first name it added.
 struct AddedSongsStart {
@@ -20,7 +28,11 @@ struct AddedSongsStart {
 // its play list's entries (nothing when the list cannot be read); any other name is one song.
 // Names that cannot be a path (empty, or too long for a path buffer) give no song. start may be
 // null.
-void ExpandNames(const StringList& names, std::vector<QueuedSong>& songs, AddedSongsStart* start);
+// refused may be null.
+void ExpandNames(const StringList& names,
+                 std::vector<QueuedSong>& songs,
+                 AddedSongsStart* start,
+                 RefusedEntries* refused = nullptr);
 
 // Second pass: a .wrd song is played through its .mid (else .rcp) companion; a song without a
 // title gets its list title (the file name when empty), the base name as title, and then the

@@ -132,9 +132,10 @@ public:
     void StopSilence(PlayMode&) override {}
     bool IsShiftDown() override { return false; }
     int ChooseSong(PlayMode&) override { return -1; }
-    void ShowNotice(const char*) override {}
+    void ShowNotice(const char* text) override { notices.emplace_back(text); }
     void PostPassOver(PlayMode&) override {}
 
+    std::vector<std::string> notices;
     int buttonUpdates = 0;
     int timers = 0;
     std::uint32_t slept = 0;

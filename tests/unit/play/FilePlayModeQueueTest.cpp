@@ -2,6 +2,8 @@
 // origins; bad names give nothing and lose nothing; the start at the first added name.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <string>
 #include <vector>
 
@@ -10,6 +12,7 @@
 #include "app/containers/MemoryFileSystem.h"
 #include "play/FilePlayMode.h"
 #include "play/FileQueueBuilder.h"
+#include "play/PlayTexts.h"
 #include "tests/unit/containers/ScopedFileSystem.h"
 #include "tests/unit/play/FilePlayModeFakes.h"
 #include "tests/unit/play/FilePlayModeTestFiles.h"
@@ -143,6 +146,21 @@ TEST_F(FileQueueTest, BadNamesGiveNoSongsAndAreKept) {
         EXPECT_EQ(TextsOf(mode.Names()), names);
     }
     EXPECT_EQ(TextsOf(history), names);
+}
+
+TEST_F(FileQueueTest, RefusedListEntriesAreCountedInOneNotice) {
+    // An overlong path in one list and an overlong line in another: the songs around them are
+    // queued and one notice names the count and the first list.
+    const std::string longPath = "C:\\" + std::string(300, 'p') + ".mid";
+    files.AddFile("C:\\Lists\\long.rpl",
+                  PlayListText("Long,100,", longPath + "\r\nC:\\Music\\solo.mid\r\n" + std::string(5000, 'q')));
+    files.AddFile("C:\\Lists\\wide.rpl", PlayListText("Wide,100,", std::string(4096, 'w') + "\r\nC:\\Music\\solo.mid"));
+    const std::vector<SongEntry> songs = QueueOf({"C:\\Lists\\long.rpl", "C:\\Lists\\wide.rpl"});
+    ASSERT_EQ(songs.size(), 2u);
+    EXPECT_STREQ(songs[0].path, "C:\\Music\\solo.mid");
+    char expected[512];
+    std::snprintf(expected, sizeof expected, kRefusedEntriesFormat, 3, "C:\\Lists\\long.rpl");
+    EXPECT_EQ(owner.notices, (std::vector<std::string>{expected}));
 }
 
 TEST_F(FileQueueTest, ThousandsOfNamesAreAllQueuedAndSavedBack) {
