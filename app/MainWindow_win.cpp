@@ -25,6 +25,9 @@ constexpr int kDroppedPathBytes = 520;
 // objects' addresses, which are never this small.
 constexpr UINT_PTR kNoticeTimerId = 1;
 constexpr UINT kNoticeShownMs = 4000;
+// About once a second the session is written when it changed.
+constexpr UINT_PTR kSessionTimerId = 2;
+constexpr UINT kSessionCheckMs = 1000;
 
 }  // namespace
 
@@ -66,6 +69,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case kTimerMessage:
+            if (wParam == kSessionTimerId) {
+                SaveChangedSession();
+                return 0;
+            }
             if (wParam == kNoticeTimerId) {
                 ::KillTimer(hwnd, kNoticeTimerId);
                 if (panel) {
@@ -80,6 +87,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_TEXTVIEWER_CLOSED:
         case WM_WRDSCREEN_CLOSED:
             RouteToMode(message, wParam, lParam);
+            return 0;
+        case WM_ENDSESSION:
+            // Windows is going down and may end the player without WM_DESTROY.
+            if (wParam) {
+                SaveChangedSession();
+            }
             return 0;
         case WM_LBUTTONDOWN:
             if (!gSettings.player.FixWindow) {
@@ -142,7 +155,24 @@ LRESULT MainWindow::OnCreate() {
     if (gStartOptions.playAtStart) {
         currentMode->Play();
     }
+    // What was loaded is what is stored; from now on changes are written as they happen.
+    fileMode->StoreSession();
+    cdMode->StoreSession();
+    sessionSaver.TakeChanges(gSettings, FileHistory);
+    ::SetTimer(hwnd, kSessionTimerId, kSessionCheckMs, nullptr);
     return 0;
+}
+
+void MainWindow::SaveChangedSession() {
+    if (fileMode) {
+        fileMode->StoreSession();
+    }
+    if (cdMode) {
+        cdMode->StoreSession();
+    }
+    if (sessionSaver.TakeChanges(gSettings, FileHistory)) {
+        SaveSettings();
+    }
 }
 
 // The file mode on the song history and the CD mode on its drive, which asks the user for a
@@ -166,6 +196,7 @@ void MainWindow::CreateModes() {
 }
 
 void MainWindow::OnDestroy() {
+    ::KillTimer(hwnd, kSessionTimerId);
     if (currentMode) {
         currentMode->Deactivate();
     }

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "app/CommandTable.h"
+#include "app/SessionSaver.h"
 #include "play/PlayOwner.h"
 #include "ui/PanelHost_win.h"
 #include "ui/framework/Window_win.h"
@@ -75,6 +76,8 @@ private:
     void RunCommand(const PlayerCommand& command, HWND sender);
     void RunPlayAction(PlayMode& mode, PlayerAction action);
     void RouteToMode(UINT message, WPARAM wParam, LPARAM lParam);
+    // Writes the settings when the session changed since the last write.
+    void SaveChangedSession();
 
     void SwitchMode(int mode);
     void EnableModeButtons(int mode);
@@ -100,6 +103,7 @@ private:
     std::unique_ptr<CdPlayMode> cdMode;
     std::unique_ptr<Panel> panel;
     HCURSOR savedCursor = nullptr;
+    SessionSaver sessionSaver;
 };
 
 // Creates the main window; the object lives until the window is destroyed and the program ends.

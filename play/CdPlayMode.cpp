@@ -48,6 +48,10 @@ CdPlayMode::~CdPlayMode() {
         cdDevice.CloseDrive();
     }
     cdList.reset();
+    StoreSession();
+}
+
+void CdPlayMode::StoreSession() {
     gSettings.play.CDPlayMode = playMode;
     CopyShiftJis(gSettings.cd.LastDrive, sizeof gSettings.cd.LastDrive, driveLetter);
 }

@@ -23,6 +23,7 @@ public:
                         DriveQuery& drives = SystemDriveQuery());
     // Closes the drive and writes the play order and the drive back to the settings.
     ~CdPlayMode() override;
+    void StoreSession() override;
 
     int BuildQueue() override;
     void FreeQueue() override;

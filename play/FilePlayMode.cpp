@@ -67,16 +67,20 @@ FilePlayMode::FilePlayMode(PlayOwner& owner, std::unique_ptr<FileModeParts> mode
 }
 
 FilePlayMode::~FilePlayMode() {
-    gSettings.file.LastSong = currentPosition;
-    history = names;
-    CopyShiftJis(gSettings.file.LastDirectory, sizeof gSettings.file.LastDirectory, dialogDirectory);
-    gSettings.file.FilterIndex = filterIndex;
-    gSettings.play.FilePlayMode = playMode;
+    StoreSession();
     // The song is closed while this mode's devices still exist.
     Deactivate();
     CloseDevice();
     textViewer.reset();
     wrdScreen.reset();
+}
+
+void FilePlayMode::StoreSession() {
+    gSettings.file.LastSong = currentPosition;
+    history = names;
+    CopyShiftJis(gSettings.file.LastDirectory, sizeof gSettings.file.LastDirectory, dialogDirectory);
+    gSettings.file.FilterIndex = filterIndex;
+    gSettings.play.FilePlayMode = playMode;
 }
 
 int FilePlayMode::BuildQueue() {

@@ -20,6 +20,7 @@ public:
     // folder and filter from the settings; the destructor writes them all back.
     FilePlayMode(PlayOwner& owner, std::unique_ptr<FileModeParts> parts, StringList& history);
     ~FilePlayMode() override;
+    void StoreSession() override;
 
     int BuildQueue() override;
     void FreeQueue() override;

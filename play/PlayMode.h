@@ -52,6 +52,9 @@ public:
     virtual void OpenWrd() {}
     virtual void CloseWrd() {}
     virtual int IsWrdOpen() { return 0; }
+    // Writes what the mode would leave in the settings at its end (the song history, the current
+    // song, the play order), so that a player that never gets to end loses nothing.
+    virtual void StoreSession() {}
 
     // The queue.
     void Reload();
