@@ -43,6 +43,30 @@ public:
         }
     }
 
+    // Dispatches messages until condition() holds, checking it every few milliseconds; false when
+    // timeoutMs passed first. The timeout is a safety net against a hang, not a judgement: a
+    // condition that holds is seen within one check of it holding.
+    template <typename Condition>
+    bool PumpUntil(Condition condition, DWORD timeoutMs = kSafetyTimeoutMs) {
+        const DWORD start = GetTickCount();
+        for (;;) {
+            MSG message;
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+                DispatchMessageA(&message);
+            }
+            if (condition()) {
+                return true;
+            }
+            if (GetTickCount() - start >= timeoutMs) {
+                return false;
+            }
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, kCheckMs, QS_ALLINPUT);
+        }
+    }
+
+    static constexpr DWORD kSafetyTimeoutMs = 20000;
+    static constexpr DWORD kCheckMs = 5;
+
     int notifications = 0;
     WPARAM lastWParam = 0;
     LPARAM lastLParam = -1;

@@ -75,12 +75,12 @@ protected:
         return Write("silence.wav", WaveBytes().Pcm16Stereo44k().Data(frames * 4).Build());
     }
     // Wine's winmm and sound-server threads start with the first played song and stay; count
-    // threads only after that.
+    // threads only once the sound server has played some of it.
     int ThreadCountAfterWarmUp() {
         WaveFileDevice device(owner.Owner());
         device.Open(SilentWave(4410).c_str());
         device.Play();
-        owner.Pump(150);
+        EXPECT_TRUE(owner.PumpUntil([&device] { return device.GetPosition() > 0; }));
         device.Close();
         owner.notifications = 0;
         return ThreadCount();
@@ -204,23 +204,31 @@ TEST_F(StreamDeviceTest, StopKeepsThePositionAndPauseDoesNotMoveIt) {
     WaveFileDevice device(owner.Owner());
     ASSERT_EQ(device.Open(SilentWave(88200).c_str()), 1);
     ASSERT_EQ(device.Play(), 1);
+    // The sound server may start the stream late, the more so when loaded: the play is timed
+    // from the first position it reports.
+    ASSERT_TRUE(owner.PumpUntil([&device] { return device.GetPosition() > 0; }));
+    const int started = device.GetPosition();
     owner.Pump(400);
     ASSERT_EQ(device.Pause(), 1);
     EXPECT_EQ(device.GetMode(), kModePause);
     const int paused = device.GetPosition();
-    EXPECT_GT(paused, 100);  // a loaded sound server may start the stream late
+    EXPECT_GT(paused - started, 200);
     owner.Pump(300);
     EXPECT_LE(device.GetPosition() - paused, 20);
     // Stop from pause keeps the position where that play started.
     EXPECT_EQ(device.Stop(), 0);
     EXPECT_EQ(device.GetPosition(), 0);
-    // Stop while playing keeps the position reached.
+    // Stop while playing keeps the position reached: at least most of the time played since the
+    // stream started, and never far ahead of the time since Play.
+    const DWORD playTick = GetTickCount();
     ASSERT_EQ(device.Play(), 1);
+    ASSERT_TRUE(owner.PumpUntil([&device] { return device.GetPosition() > 0; }));
+    const int restarted = device.GetPosition();
     owner.Pump(500);
     device.Stop();
     const int stopped = device.GetPosition();
-    EXPECT_GT(stopped, 150);
-    EXPECT_LT(stopped, 900);
+    EXPECT_GT(stopped - restarted, 300);
+    EXPECT_LT(stopped, static_cast<int>(GetTickCount() - playTick) + 400);
     EXPECT_EQ(device.StartOffset() % 4, 0u);
     ASSERT_EQ(device.Play(), 1);
     owner.Pump(200);
