@@ -1,7 +1,8 @@
 // Plays one file through the stream devices (or, for comparison, through MCI's own wave-audio
 // driver) following a list of steps, and prints what happened as "key: value" lines.
 //   StreamPlay.exe [--mp3] [--buffers N] FILE STEP...
-//   steps: play pause stop seek:MS wait:MS end:TIMEOUT_MS opentime:COUNT cpu
+//   steps: play pause stop seek:MS wait:MS end:TIMEOUT_MS started opentime:COUNT cpu
+//   (started: until the sound server reports a position, so later steps time a running stream)
 //   StreamPlay.exe --mci FILE    plays FILE with "open ... type waveaudio" and "play ... wait"
 #include <windows.h>
 
@@ -77,6 +78,8 @@ void RunStep(WaveFileDevice& device, NotifyWindow& owner, const std::string& ste
         owner.Pump(static_cast<DWORD>(value));
     } else if (name == "end") {
         owner.Pump(static_cast<DWORD>(value), owner.notifications + 1);
+    } else if (name == "started") {
+        result = owner.PumpUntil([&device] { return device.GetPosition() > 0; }) ? 1 : 0;
     } else if (name == "opentime") {
         MeasureOpen(device, file, value);
     } else if (name == "cpu") {
