@@ -228,14 +228,17 @@ struct PickerScript {
     // When set, the command waits until the tree shows this item selected (the picker selects
     // its start folder while it settles; confirming earlier would answer another folder).
     const char* waitForSelection = nullptr;
-    // A fresh prefix's first shell enumeration is slow on a loaded machine: allow 15 s.
-    int ticksLeft = 75;
+    // The wait for the selection ends when the tree shows it. This deadline is only a safety net
+    // against a picker that never selects: a fresh prefix's first shell enumeration takes
+    // seconds on a loaded machine.
+    DWORD deadline = 0;
     bool selectionSeen = false;
     std::string lastSelection;  // what the tree showed selected when last looked at
     HWND found = nullptr;
     HWND foundOwner = nullptr;
 };
 PickerScript gScript;
+constexpr DWORD kPickerSafetyMs = 20000;
 
 BOOL CALLBACK FindDialog(HWND hwnd, LPARAM) {
     char className[32] = {};
@@ -271,7 +274,7 @@ void CALLBACK DriveDialog(HWND, UINT, UINT_PTR timer, DWORD) {
     EnumThreadWindows(GetCurrentThreadId(), FindDialog, 0);
     if (gScript.found && gScript.waitForSelection) {
         gScript.selectionSeen = TreeShowsSelection(gScript.found, gScript.waitForSelection);
-        if (!gScript.selectionSeen && --gScript.ticksLeft > 0) {
+        if (!gScript.selectionSeen && static_cast<LONG>(GetTickCount() - gScript.deadline) < 0) {
             return;
         }
     }
@@ -303,7 +306,9 @@ protected:
         gScript.message = message;
         gScript.wParam = wParam;
         gScript.waitForSelection = waitForSelection;
-        UINT_PTR timer = SetTimer(nullptr, 0, 200, DriveDialog);
+        gScript.deadline = GetTickCount() + kPickerSafetyMs;
+        // Looks at the picker every 50 ms: the command goes as soon as the tree is ready.
+        UINT_PTR timer = SetTimer(nullptr, 0, 50, DriveDialog);
         CPathDlg picker;
         int result = picker.GetDir(owner, path);
         KillTimer(nullptr, timer);
