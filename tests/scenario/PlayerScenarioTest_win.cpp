@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -95,6 +96,8 @@ std::string Caption(HWND window) {
     return WindowText(window);
 }
 
+// The time a check gives something to happen that must not (a second dialog): an observation
+// window, never a wait for a state, which WaitUntil does.
 void Pause(DWORD milliseconds) {
     Sleep(milliseconds);
 }
@@ -182,7 +185,7 @@ protected:
         return player.CloseAndWait();
     }
 
-    bool WaitForCaption(HWND window, const std::string& part, DWORD timeoutMs = 5000) {
+    bool WaitForCaption(HWND window, const std::string& part, DWORD timeoutMs = kSafetyMs) {
         return WaitUntil([&] { return Caption(window).find(part) != std::string::npos; }, timeoutMs);
     }
 
@@ -200,22 +203,36 @@ protected:
         }
     }
 
+    // Captures until the picture shows what `shows` looks for or the safety net runs out, and
+    // answers the last capture: repaints follow the player's state asynchronously, later on a
+    // loaded machine, so the judgement is made on the settled picture.
+    std::optional<Image> SettledShot(const std::function<bool(const Image&)>& shows) {
+        std::optional<Image> shot;
+        WaitUntil([&] { return (shot = probe->Capture()) && shows(*shot); });
+        return shot;
+    }
+
     // The counter's glyph cells equal the cells of the digit bitmap.
     void ExpectCounter(HWND window, std::int32_t position, std::int32_t length, std::int32_t ms, std::int32_t songMs) {
         const auto digits = LoadBitmapResource(gPlayerPath, 9);
         ASSERT_TRUE(digits);
         ASSERT_EQ(digits->width, 70);
-        const auto shot = probe->Capture();
-        ASSERT_TRUE(shot);
         const SIZE client = ClientSize(window);
         const POINT origin = ClientOrigin(window);
         const int form = client.cy == kFlatClientHeight ? kFlatForm : kNormalForm;
         const PanelRect counter = ComputePanelLayout(form, client.cx, client.cy).counter;
-        for (const CounterGlyph& glyph : CounterGlyphs(position, length, ms, songMs)) {
-            EXPECT_TRUE(SameCell(*shot, origin.x + counter.left + glyph.offset,
-                                 origin.y + counter.top + kCounterGlyphTop, *digits, glyph.glyph * kCounterGlyphWidth,
-                                 0, kCounterGlyphWidth, kCounterGlyphHeight))
-                << "glyph " << glyph.glyph << " at offset " << glyph.offset;
+        const auto glyphs = CounterGlyphs(position, length, ms, songMs);
+        auto glyphShown = [&](const Image& shot, const CounterGlyph& glyph) {
+            return SameCell(shot, origin.x + counter.left + glyph.offset, origin.y + counter.top + kCounterGlyphTop,
+                            *digits, glyph.glyph * kCounterGlyphWidth, 0, kCounterGlyphWidth, kCounterGlyphHeight);
+        };
+        const auto shot = SettledShot([&](const Image& image) {
+            return std::all_of(glyphs.begin(), glyphs.end(),
+                               [&](const CounterGlyph& glyph) { return glyphShown(image, glyph); });
+        });
+        ASSERT_TRUE(shot);
+        for (const CounterGlyph& glyph : glyphs) {
+            EXPECT_TRUE(glyphShown(*shot, glyph)) << "glyph " << glyph.glyph << " at offset " << glyph.offset;
         }
     }
 
@@ -387,12 +404,12 @@ TEST_F(PlayerScenario, MinimizedPlayerOffersOnlyRestoreAmongTheWindowCommands) {
         {SC_MINIMIZE, false, true}, {SC_CLOSE, true, true},
     };
     SysCommand(window, SC_MINIMIZE);
-    ASSERT_TRUE(WaitUntil([&] { return IsIconic(window) != 0; }, 2000));
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(window) != 0; }));
     for (const Expected& e : items) {
         EXPECT_EQ((*probe->MenuState(e.id) & MF_GRAYED) == 0, e.minimizedEnabled) << "minimized " << std::hex << e.id;
     }
     SysCommand(window, SC_RESTORE);
-    ASSERT_TRUE(WaitUntil([&] { return IsIconic(window) == 0; }, 2000));
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(window) == 0; }));
     for (const Expected& e : items) {
         EXPECT_EQ((*probe->MenuState(e.id) & MF_GRAYED) == 0, e.restoredEnabled) << "restored " << std::hex << e.id;
     }
@@ -456,14 +473,14 @@ TEST_F(PlayerScenario, NextPreviousAndTheEndOfASongMoveThroughTheQueue) {
     ASSERT_TRUE(WaitForCaption(window, std::string("[00:01] ") + kTitles[1])) << Caption(window);
     // Past the back limit: the same song again from its start, still playing.
     Click(window, kPreviousButton);
-    EXPECT_TRUE(WaitForCaption(window, std::string("[00:00] ") + kTitles[1], 1000)) << Caption(window);
+    EXPECT_TRUE(WaitForCaption(window, std::string("[00:00] ") + kTitles[1])) << Caption(window);
     EXPECT_FALSE(IsWindowEnabled(Control(window, kPlayButton)));
     // Within it: the song before.
     SysCommand(window, 103);
     EXPECT_NE(Caption(window).find(kTitles[0]), std::string::npos) << Caption(window);
     // The end of the song starts the next one.
-    EXPECT_TRUE(WaitForCaption(window, kTitles[1], 6000)) << Caption(window);
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(Control(window, kPlayButton)) == 0; }, 2000));
+    EXPECT_TRUE(WaitForCaption(window, kTitles[1])) << Caption(window);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(Control(window, kPlayButton)) == 0; }));
     EXPECT_EQ(Close(), 0);
     EXPECT_EQ(ReadStored("File", "LastSong")->AsDword(), 1u);
 }
@@ -495,7 +512,7 @@ TEST_F(PlayerScenario, JumpOpensTheDialogOnceAndTheChosenSongBecomesCurrent) {
     ASSERT_NE(window, nullptr);
     // Ctrl+J typed on the keyboard while the player is the foreground window.
     SetForegroundWindow(window);
-    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }, 2000));
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }));
     INPUT keys[4] = {};
     const WORD sequence[4][2] = {{VK_CONTROL, 0}, {'J', 0}, {'J', KEYEVENTF_KEYUP}, {VK_CONTROL, KEYEVENTF_KEYUP}};
     for (int i = 0; i < 4; ++i) {
@@ -504,7 +521,7 @@ TEST_F(PlayerScenario, JumpOpensTheDialogOnceAndTheChosenSongBecomesCurrent) {
         keys[i].ki.dwFlags = sequence[i][1];
     }
     ASSERT_EQ(SendInput(4, keys, sizeof(INPUT)), 4u);
-    HWND dialog = WaitForBox(player.ProcessId(), kJumpCaption, 5000);
+    HWND dialog = WaitForBox(player.ProcessId(), kJumpCaption);
     ASSERT_NE(dialog, nullptr);
     Pause(300);
     EXPECT_EQ(CountJumpDialogs(player.ProcessId()), 1);
@@ -516,7 +533,7 @@ TEST_F(PlayerScenario, JumpOpensTheDialogOnceAndTheChosenSongBecomesCurrent) {
     EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 0);
     SendMessageA(list, LB_SETCURSEL, 2, 0);
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 3000));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
     Pause(300);
     EXPECT_EQ(CountJumpDialogs(player.ProcessId()), 0) << "a second dialog followed the first";
     ASSERT_TRUE(WaitForCaption(window, kTitles[2])) << Caption(window);
@@ -524,14 +541,16 @@ TEST_F(PlayerScenario, JumpOpensTheDialogOnceAndTheChosenSongBecomesCurrent) {
     // Cancel leaves the current song; the jump button keeps the focus.
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(kJumpButton, BN_CLICKED),
                  reinterpret_cast<LPARAM>(Control(window, kJumpButton)));
-    dialog = WaitForBox(player.ProcessId(), kJumpCaption, 5000);
+    dialog = WaitForBox(player.ProcessId(), kJumpCaption);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(SendMessageA(GetDlgItem(dialog, 104), LB_GETCURSEL, 0, 0), 2);
     SendMessageA(GetDlgItem(dialog, 104), LB_SETCURSEL, 0, 0);
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 3000));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
     EXPECT_NE(Caption(window).find(kTitles[2]), std::string::npos);
-    EXPECT_TRUE(WaitUntil([&] { return probe->FocusedControl() == kJumpButton; }, 5000)) << probe->FocusedControl();
+    // The focus comes back when the player is activated again after the dialog, which under
+    // Wine goes through the X server: wait for it.
+    EXPECT_TRUE(WaitUntil([&] { return probe->FocusedControl() == kJumpButton; })) << probe->FocusedControl();
     EXPECT_EQ(Close(), 0);
     EXPECT_EQ(ReadStored("File", "LastSong")->AsDword(), 2u);
 }
@@ -644,23 +663,17 @@ TEST_F(PlayerScenario, ShiftArrowsSetVolumeAndBalanceAndTheOrderSwitchCycles) {
     // Without Shift the arrow moves the focus instead of the value.
     probe->Key(volumeSlider, VK_DOWN, false);
     EXPECT_EQ(probe->FocusedControl(), kBalanceSliderId);
-    // Repaints follow the keys asynchronously: capture until the picture shows the expected
-    // value or two seconds pass, then judge the last capture.
-    auto settledShot = [&](const std::function<bool(const Image&)>& shows) {
-        std::optional<Image> shot;
-        WaitUntil([&] { return (shot = probe->Capture()) && shows(*shot); }, 2000);
-        return shot;
-    };
+    // Repaints follow the keys asynchronously: each picture is judged once it has settled.
     // Two steps down from full: 65535 - 2 x 4096 (the device may read back one less).
     const int expectedRow = VolumeLevelY(volume.top + 1, volume.bottom - 1, 65535 - 2 * 4096);
     auto shot =
-        settledShot([&](const Image& image) { return std::abs(LevelRow(image, origin, volume) - expectedRow) <= 1; });
+        SettledShot([&](const Image& image) { return std::abs(LevelRow(image, origin, volume) - expectedRow) <= 1; });
     ASSERT_TRUE(shot);
     EXPECT_NEAR(LevelRow(*shot, origin, volume), expectedRow, 1);
 
     auto expectKnob = [&](int value) {
         const int column = BalanceKnobX(balance.left + 1, balance.right - 1, value);
-        const auto image = settledShot([&](const Image& i) { return KnobColumn(i, origin, balance) == column; });
+        const auto image = SettledShot([&](const Image& i) { return KnobColumn(i, origin, balance) == column; });
         ASSERT_TRUE(image);
         EXPECT_EQ(KnobColumn(*image, origin, balance), column) << "balance " << value;
     };
@@ -685,7 +698,7 @@ TEST_F(PlayerScenario, ShiftArrowsSetVolumeAndBalanceAndTheOrderSwitchCycles) {
             return SameCell(image, origin.x + place.left + 1, origin.y + place.top + 1, *frames, order * 32 + 1, 1, 30,
                             10);
         };
-        const auto image = settledShot(showsOrder);
+        const auto image = SettledShot(showsOrder);
         ASSERT_TRUE(image);
         EXPECT_TRUE(showsOrder(*image)) << "order " << order;
     };

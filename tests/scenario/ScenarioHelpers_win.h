@@ -69,9 +69,13 @@ bool WritePlayList(const std::string& path, const std::string& title, const std:
 std::optional<Image> LoadBitmapResource(const std::string& module, int id);
 // The part of an image at (x, y) of the given size.
 Image Crop(const Image& image, int x, int y, int width, int height);
+// The overall limit of a wait for a window's state, a caption or a picture. It is a safety net
+// against a hang, not a judgement of speed: a condition that holds is seen within one poll, and
+// a loaded machine may take seconds to deliver a repaint or a focus change through the X server.
+constexpr DWORD kSafetyMs = 15000;
 // Runs until the condition holds or the time is up; answers the condition's last value.
 template <typename Condition>
-bool WaitUntil(Condition condition, DWORD timeoutMs) {
+bool WaitUntil(Condition condition, DWORD timeoutMs = kSafetyMs) {
     const DWORD start = GetTickCount();
     for (;;) {
         if (condition())

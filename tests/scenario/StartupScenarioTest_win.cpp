@@ -145,7 +145,7 @@ TEST_F(StartupScenario, UnknownOptionShowsTheWarningWithTheWholeToken) {
     HWND window = player.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
     // The option after the unknown one still took effect: the song plays from the start.
-    EXPECT_TRUE(WaitUntil([&] { return ShowsPlaying(window); }, 3000));
+    EXPECT_TRUE(WaitUntil([&] { return ShowsPlaying(window); }));
     EXPECT_NE(WindowText(window).find("] tone"), std::string::npos) << WindowText(window);
     EXPECT_EQ(player.CloseAndWait(), 0);
     EXPECT_EQ(ReadNumberedList("File\\History"), (Names{song}));

@@ -13,14 +13,18 @@ wine reg delete 'HKCU\Software\Veqo\Melodrix' /f >/dev/null 2>&1 || true
 # Wine turns the UTF-8 argument into the program's Shift-JIS command line.
 wine "$bin/Melodrix.exe" /add '曲 1.mid' E: >/dev/null 2>&1 &
 player=$!
-for _ in $(seq 1 100); do
-    xdotool search --name '^Melodrix$' >/dev/null 2>&1 && break
+# The player reads its command line before it makes its window, so a window on the display means
+# the options have taken effect. The 20 s limits here are safety nets, not judgements of speed.
+shown=0
+for _ in $(seq 1 200); do
+    xdotool search --name '^Melodrix$' >/dev/null 2>&1 && { shown=1; break; }
     sleep 0.1
 done
-sleep 0.5
-# taskkill without /f posts WM_CLOSE, the same path as closing the window.
+[ "$shown" = 1 ] || fail "the player's window never appeared"
+# taskkill without /f posts WM_CLOSE, the same path as closing the window; the player saves its
+# settings when its message loop ends.
 wine taskkill /im Melodrix.exe >/dev/null 2>&1 || fail "taskkill"
-for _ in $(seq 1 100); do
+for _ in $(seq 1 200); do
     kill -0 "$player" 2>/dev/null || break
     sleep 0.1
 done
