@@ -20,8 +20,8 @@ seconds=${MX_STREAM_SECONDS:-60}
 work=$(mktemp -d)
 busy=
 trap '[ -n "$busy" ] && kill "$busy" 2>/dev/null; rm -rf "$work"' EXIT
-. tests/wine/audio/check_helpers.sh
-c++ -O2 -std=c++17 -o "$work/AudioCompare" tests/wine/audio/AudioCompare.cpp
+. tests/scenario/audio/check_helpers.sh
+c++ -O2 -std=c++17 -o "$work/AudioCompare" tests/scenario/audio/AudioCompare.cpp
 
 sox -R -n -r 44100 -c 2 -b 16 "$work/long.wav" synth "$seconds" whitenoise vol 0.5 2>/dev/null
 sox "$work/long.wav" -t raw "$work/long.raw"

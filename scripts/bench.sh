@@ -39,5 +39,5 @@ if [ "$which" = panel ] || [ "$which" = all ]; then
     scripts/winebench.sh run -- wine "$bin/PanelBench.exe" paint "${MX_STARTUP_RUNS:-15}" \
         "Z:$bin/ButtonsWindow.exe" "Z:$bin/MinimalWindow.exe" 2>/dev/null
     echo "== player CPU time under Wine: stopped, paused and playing a WAVE song"
-    scripts/winebench.sh run -- bash tests/wine/panel_idle.sh "$bin" "${MX_IDLE_SECONDS:-60}"
+    scripts/winebench.sh run -- bash tests/scenario/panel_idle.sh "$bin" "${MX_IDLE_SECONDS:-60}"
 fi

@@ -63,6 +63,7 @@ make_template() {
     local template=$1 work
     work=$(mktemp -d "$cache_dir/template-build.XXXXXX")
     log "creating the Wine template prefix (about 20 s, once)"
+    local status=0
     (
         wine_environment
         export WINEPREFIX=$work/prefix HOME=$work/home
@@ -73,16 +74,17 @@ make_template() {
         trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
         export DISPLAY=":$xvfb_display"
         wait_for_file "/tmp/.X11-unix/X$xvfb_display" 100
-        wineboot -i >/dev/null 2>&1 </dev/null
-        wineserver -w
+        # This runs inside a command substitution, where set -e is off: every step checks itself.
+        wineboot -i >/dev/null 2>&1 </dev/null || exit 1
+        wineserver -w || exit 1
         registry_setup | sed 's/$/\r/' | iconv -f utf-8 -t utf-16 >"$work/setup.reg"
-        wine reg import "$(winepath_of "$work/setup.reg")" >/dev/null 2>&1 </dev/null
+        wine reg import "$(winepath_of "$work/setup.reg")" >/dev/null 2>&1 </dev/null || exit 1
         local marlett
         marlett=$(dpkg -L fonts-wine 2>/dev/null | grep -i '/marlett.ttf$' | head -1 || true)
         [ -n "$marlett" ] && cp "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/"
         mkdir -p "$WINEPREFIX/cdrom"
         ln -sfn ../cdrom "$WINEPREFIX/dosdevices/d:"
-        wineserver -w
+        wineserver -w || exit 1
         # wineboot links the user's shell folders (Desktop, Documents, ...) into this build's
         # temporary HOME, which is deleted below; dangling links break the shell's namespace
         # (folder pickers, special folders), so they become real folders of the prefix.
@@ -93,10 +95,21 @@ make_template() {
                 mkdir -p "$link"
             fi
         done
-    )
+    ) || status=$?
+    if [ "$status" -ne 0 ] || ! template_is_whole "$work/prefix"; then
+        # A half-made template would be reused by every later run: keep none.
+        log "could not create the Wine template prefix"
+        rm -rf "$work"
+        return 1
+    fi
     rm -rf "$template"
     mv "$work/prefix" "$template"
     rm -rf "$work"
+}
+
+# A prefix that wineboot finished: its registry files and system folder are there.
+template_is_whole() {
+    [ -f "$1/system.reg" ] && [ -f "$1/user.reg" ] && [ -d "$1/drive_c/windows/system32" ]
 }
 
 winepath_of() {
@@ -130,7 +143,9 @@ ensure_template() {
     template=$(template_dir)
     exec 9>"$cache_dir/template.lock"
     flock 9
-    [ -d "$template" ] || make_template "$template"
+    if ! template_is_whole "$template"; then
+        make_template "$template" || { flock -u 9; return 1; }
+    fi
     flock -u 9
     echo "$template"
 }
@@ -170,7 +185,13 @@ stop_bench() {
 
 start_bench() {
     local use_display=$1 prefix=$2 template
-    template=$(ensure_template)
+    # Debian's Wine is 32-bit only; a machine that cannot run 32-bit programs fails here, clearly.
+    local problem
+    if ! problem=$(wine --version 2>&1); then
+        log "wine does not run here: ${problem##*$'\n'}"
+        return 1
+    fi
+    template=$(ensure_template) || return 1
     bench_root=$(mktemp -d /tmp/mxbench.XXXXXX)
     trap stop_bench EXIT
     trap 'exit 130' INT TERM
@@ -216,7 +237,7 @@ start_bench() {
 
     # A persistent server, warmed once with its stderr detached: the system processes it
     # starts would otherwise inherit a pipe of ours and keep it open.
-    wineserver -p
+    wineserver -p || { log "wineserver did not start"; return 1; }
     wine wineboot >/dev/null 2>&1 </dev/null
 }
 

@@ -11,7 +11,7 @@
 #include "app/containers/MemoryFileSystem.h"
 #include "app/containers/StringList.h"
 #include "play/FileQueueBuilder.h"
-#include "tests/unit/songfiles/TitledSmf.h"
+#include "tests/support/SmfBuilder.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "app/containers/MemoryFileSystem.h"
 #include "devices/MidiSequence.h"
 #include "songfiles/SmfSongInfo.h"
-#include "tests/unit/midi/SmfBuilder.h"
+#include "tests/support/SmfBuilder.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "play/PlayMode.h"
-#include "tests/unit/play/QuietOwner.h"
+#include "tests/support/QuietOwner.h"
 
 namespace {
 

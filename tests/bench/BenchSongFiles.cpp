@@ -15,7 +15,7 @@
 #include "songfiles/FileTypes.h"
 #include "songfiles/FindFiles.h"
 #include "songfiles/PlayListFile.h"
-#include "tests/unit/songfiles/TitledSmf.h"
+#include "tests/support/SmfBuilder.h"
 
 namespace {
 

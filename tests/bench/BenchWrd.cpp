@@ -16,8 +16,8 @@
 
 #include "app/containers/MemoryFileSystem.h"
 #include "devices/SequenceDevice.h"
-#include "tests/unit/midi/SmfBuilder.h"
-#include "tests/unit/wrd/MagEncoder.h"
+#include "tests/support/MagEncoder.h"
+#include "tests/support/SmfBuilder.h"
 #include "wrd/MagDecoder.h"
 #include "wrd/WrdPlayer.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "devices/MidiSequence.h"
-#include "tests/unit/midi/ReferenceScan.h"
+#include "tests/support/ReferenceScan.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "app/containers/MemoryFileSystem.h"
 #include "devices/SequenceDevice.h"
 #include "tests/fuzz/FuzzCheck.h"
-#include "tests/unit/wrd/WrdSongFixture.h"
+#include "tests/support/WrdSongFixture.h"
 #include "wrd/WrdPlayer.h"
 
 namespace {

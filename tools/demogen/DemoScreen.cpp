@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "tests/unit/wrd/MagEncoder.h"
+#include "tests/support/MagEncoder.h"
 
 namespace {
 

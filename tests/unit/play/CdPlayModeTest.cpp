@@ -11,11 +11,11 @@
 #include "app/Settings.h"
 #include "app/containers/ShiftJis.h"
 #include "songfiles/IniProfileReader.h"
-#include "tests/unit/containers/ScopedFileSystem.h"
-#include "tests/unit/mci/FakeMciPort.h"
-#include "tests/unit/mci/FakeVolumePort.h"
+#include "tests/support/FakeMciPort.h"
+#include "tests/support/FakeVolumePort.h"
+#include "tests/support/ScopedFileSystem.h"
+#include "tests/support/SongFilesTestHelpers.h"
 #include "tests/unit/play/PlayTestFakes.h"
-#include "tests/unit/songfiles/SongFilesTestHelpers.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Fakes for the file play mode's tests: devices that record what they were asked to open, the
-// companion windows, the open dialog, and an owner window that records the panel's refreshes.
+// companion windows and the open dialog. The owner window is the play tests' RecordingOwner.
 #pragma once
 
 #include <memory>
@@ -109,34 +109,4 @@ public:
     FakeFileDevice mci{"mci", log};
     FakeFileDevice wave{"wave", log};
     FakeFileDevice mp3{"mp3", log};
-};
-
-class FakeOwner : public PlayOwner {
-public:
-    OwnerWindow Window() override { return nullptr; }
-    void UpdateButtons() override { ++buttonUpdates; }
-    void UpdateTexts() override {}
-    void UpdateTime(bool) override {}
-    void RefreshAll() override {}
-    std::uintptr_t SetTimer(PlayMode&, std::uint32_t) override {
-        ++timers;
-        return 1;
-    }
-    void KillTimer(PlayMode&) override { --timers; }
-    void BeginWait() override {}
-    void EndWait() override {}
-    std::uintptr_t StartSilence(PlayMode&, std::uint32_t milliseconds) override {
-        slept += milliseconds;
-        return 0;  // no timer: the song starts at once
-    }
-    void StopSilence(PlayMode&) override {}
-    bool IsShiftDown() override { return false; }
-    int ChooseSong(PlayMode&) override { return -1; }
-    void ShowNotice(const char* text) override { notices.emplace_back(text); }
-    void PostPassOver(PlayMode&) override {}
-
-    std::vector<std::string> notices;
-    int buttonUpdates = 0;
-    int timers = 0;
-    std::uint32_t slept = 0;
 };

@@ -13,9 +13,10 @@
 #include "play/FilePlayMode.h"
 #include "play/FileQueueBuilder.h"
 #include "play/PlayTexts.h"
-#include "tests/unit/containers/ScopedFileSystem.h"
+#include "tests/support/ScopedFileSystem.h"
 #include "tests/unit/play/FilePlayModeFakes.h"
 #include "tests/unit/play/FilePlayModeTestFiles.h"
+#include "tests/unit/play/RecordingOwner.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ protected:
 
     MemoryFileSystem files;
     ScopedFileSystem scope;
-    FakeOwner owner;
+    RecordingOwner owner;
 };
 
 struct ExpectedSong {

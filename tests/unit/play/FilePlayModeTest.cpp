@@ -10,9 +10,10 @@
 #include "app/StartOptions.h"
 #include "app/containers/MemoryFileSystem.h"
 #include "play/FilePlayMode.h"
-#include "tests/unit/containers/ScopedFileSystem.h"
+#include "tests/support/ScopedFileSystem.h"
 #include "tests/unit/play/FilePlayModeFakes.h"
 #include "tests/unit/play/FilePlayModeTestFiles.h"
+#include "tests/unit/play/RecordingOwner.h"
 
 namespace {
 
@@ -62,7 +63,7 @@ protected:
 
     MemoryFileSystem files;
     ScopedFileSystem scope;
-    FakeOwner owner;
+    RecordingOwner owner;
     StringList history;
     FakeParts* parts = nullptr;
 };

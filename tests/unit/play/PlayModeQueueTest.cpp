@@ -11,7 +11,7 @@
 
 #include "app/Settings.h"
 #include "play/PlayTexts.h"
-#include "tests/unit/mci/FakeVolumePort.h"
+#include "tests/support/FakeVolumePort.h"
 #include "tests/unit/play/PlayTestFakes.h"
 
 namespace {

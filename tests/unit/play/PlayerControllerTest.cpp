@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/Settings.h"
-#include "tests/unit/mci/FakeVolumePort.h"
+#include "tests/support/FakeVolumePort.h"
 #include "tests/unit/play/PlayTestFakes.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include "app/Settings.h"
 #include "app/containers/ShiftJis.h"
 #include "songfiles/IniProfileReader.h"
-#include "tests/unit/containers/ScopedFileSystem.h"
-#include "tests/unit/songfiles/SongFilesTestHelpers.h"
+#include "tests/support/ScopedFileSystem.h"
+#include "tests/support/SongFilesTestHelpers.h"
 
 namespace {
 

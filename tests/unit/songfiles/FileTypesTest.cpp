@@ -8,8 +8,9 @@
 #include <vector>
 
 #include "app/containers/MemoryFileSystem.h"
-#include "tests/unit/containers/ScopedFileSystem.h"
-#include "tests/unit/songfiles/TitledSmf.h"
+#include "tests/support/ScopedFileSystem.h"
+#include "tests/support/SmfBuilder.h"
+#include "tests/support/SongFileBytes.h"
 
 namespace {
 
@@ -110,19 +111,17 @@ TEST(ChooseMeasureReader, OnlyMidAndSmpGetTheSequence) {
     EXPECT_EQ(ChooseMeasureReader("mid"), MeasureReader::kNone);
 }
 
+// Some audio, then a tag whose title is padded with spaces and artist with zeros.
 std::string Mp3WithTag(const std::string& title, const std::string& artist) {
-    std::string tag =
-        "TAG" + title + std::string(30 - title.size(), ' ') + artist + std::string(30 - artist.size(), '\0');
-    tag.resize(128, '\0');
-    return std::string(200, '\xFF') + tag;
+    return std::string(200, '\xFF') + Id3v1TagBytes(title, artist, ' ');
 }
 
 std::string RcpHeader(const std::string& title, const std::string& memo) {
-    std::string header("RCM-PC98V2.0(C)COME ON MUSIC\r\n\0\0", 32);
-    header += title + std::string(64 - title.size(), ' ');
-    header += memo + std::string(336 - memo.size(), ' ');
-    header.resize(600, '\0');
-    return header;
+    RcpFileBytes file;
+    file.title = title;
+    file.memo = memo;
+    file.size = 600;
+    return file.Build();
 }
 
 TEST_F(FileTypesTest, SongTitlesComeFromTheFileOrItsName) {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/containers/MemoryFileSystem.h"
-#include "tests/unit/containers/ScopedFileSystem.h"
+#include "tests/support/ScopedFileSystem.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/unit/containers/ScopedFileSystem.h"
-#include "tests/unit/songfiles/SongFilesTestHelpers.h"
+#include "tests/support/ScopedFileSystem.h"
+#include "tests/support/SongFilesTestHelpers.h"
 
 namespace {
 

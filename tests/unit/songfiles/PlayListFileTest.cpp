@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "app/containers/ShiftJis.h"
-#include "tests/unit/containers/ScopedFileSystem.h"
-#include "tests/unit/songfiles/SongFilesTestHelpers.h"
+#include "tests/support/ScopedFileSystem.h"
+#include "tests/support/SongFilesTestHelpers.h"
 
 namespace {
 

@@ -9,7 +9,8 @@
 #include <string>
 
 #include "app/containers/MemoryFileSystem.h"
-#include "tests/unit/wrd/MagEncoder.h"
+#include "tests/support/MagEncoder.h"
+#include "tests/support/ScopedFileSystem.h"
 #include "tests/unit/wrd/ScreenRecorder.h"
 #include "wrd/PageBitmap.h"
 
@@ -311,7 +312,7 @@ TEST(MagDecoder, ShortFilesAndLyingOffsetsDecodeWhatIsThere) {
 
 TEST(MagDecoder, LoadMagReadsThroughTheFileSystem) {
     MemoryFileSystem files;
-    FileSystem* previous = SetActiveFileSystem(&files);
+    ScopedFileSystem activeFiles(files);
     const MagImage image = PatternImage(16, 2, 1);
     const std::vector<std::uint8_t> bytes = EncodeMag(image);
     files.AddFile("C:\\Songs\\Title.mag", std::string(bytes.begin(), bytes.end()));
@@ -319,7 +320,6 @@ TEST(MagDecoder, LoadMagReadsThroughTheFileSystem) {
     EXPECT_EQ(MagResult::kCannotRead, LoadMag("C:\\Songs\\Missing.mag", -1, -1, 1, 0, screen).result);
     EXPECT_EQ(MagResult::kLoaded, LoadMag("C:\\Songs\\title.MAG", -1, -1, 1, 0, screen).result);
     ExpectImageAt(screen, image, 0, 0);
-    SetActiveFileSystem(previous);
 }
 
 TEST(PageBitmap, FileIsAHeaderBeforeThePageBitmap) {
@@ -335,14 +335,13 @@ TEST(PageBitmap, FileIsAHeaderBeforeThePageBitmap) {
 
 TEST(PageBitmap, WriteFailureIsReported) {
     MemoryFileSystem files;
-    FileSystem* previous = SetActiveFileSystem(&files);
+    ScopedFileSystem activeFiles(files);
     ScreenModel screen;
     EXPECT_TRUE(WritePageBitmap("C:\\out.bmp", screen, 0));
     ASSERT_NE(nullptr, files.Contents("C:\\out.bmp"));
     EXPECT_EQ(14u + 128104u, files.Contents("C:\\out.bmp")->size());
     files.FailWrites(true);
     EXPECT_FALSE(WritePageBitmap("C:\\again.bmp", screen, 0));
-    SetActiveFileSystem(previous);
 }
 
 }  // namespace

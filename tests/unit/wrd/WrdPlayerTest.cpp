@@ -12,9 +12,10 @@
 #include <vector>
 
 #include "app/containers/MemoryFileSystem.h"
-#include "tests/unit/wrd/MagEncoder.h"
+#include "tests/support/MagEncoder.h"
+#include "tests/support/ScopedFileSystem.h"
+#include "tests/support/WrdSongFixture.h"
 #include "tests/unit/wrd/ScreenRecorder.h"
-#include "tests/unit/wrd/WrdSongFixture.h"
 
 namespace {
 
@@ -26,11 +27,7 @@ bool SamePalette(const Palette& a, const Palette& b) {
 
 class WrdPlayerTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        previous = SetActiveFileSystem(&files);
-        ASSERT_TRUE(OpenWrdTestSong(device));
-    }
-    void TearDown() override { SetActiveFileSystem(previous); }
+    void SetUp() override { ASSERT_TRUE(OpenWrdTestSong(device)); }
 
     WrdPlayer& Start(const std::string& script) {
         files.AddFile(kScriptPath, script);
@@ -47,7 +44,8 @@ protected:
     int Pixel(int x, int y, int page = 0) const { return player->Screen().PixelAt(page, x, y); }
 
     MemoryFileSystem files;
-    FileSystem* previous = nullptr;
+    // Active for the fixture's whole life, so the player is gone before it is released.
+    ScopedFileSystem activeFiles{files};
     SequenceDevice device;
     std::unique_ptr<WrdPlayer> player;
     std::uint32_t now = 0;
