@@ -25,12 +25,7 @@ RiffWaveResult ReadFormat(ByteSource& source, RiffWaveLayout& layout) {
         return RiffWaveResult::kBadFormatChunk;
     }
     const std::uint8_t* format = layout.format.data();
-    layout.formatTag = LoadLe16(format);
-    layout.channels = LoadLe16(format + 2);
-    layout.samplesPerSec = LoadLe32(format + 4);
-    layout.avgBytesPerSec = LoadLe32(format + 8);
-    layout.blockAlign = LoadLe16(format + 12);
-    layout.bitsPerSample = LoadLe16(format + 14);
+    static_cast<WaveFormatFields&>(layout) = ReadWaveFormatFields(format);
     const std::uint32_t extraBytes = LoadLe16(format + 16);
     const bool pcm = layout.formatTag == kWaveFormatPcmTag && layout.formatSize >= 14;
     const bool extended =
@@ -47,8 +42,7 @@ RiffWaveResult ReadFormat(ByteSource& source, RiffWaveLayout& layout) {
     }
     // Positions divide by the block size and by a tenth of the rate; impossible formats make
     // the system's own converters fail hard.
-    if (layout.blockAlign == 0 || layout.avgBytesPerSec < kMinimumRate ||
-        !IsPlayableWaveFormat(ReadWaveFormatFields(format))) {
+    if (layout.blockAlign == 0 || layout.avgBytesPerSec < kMinimumRate || !IsPlayableWaveFormat(layout)) {
         return RiffWaveResult::kUnsupportedFormat;
     }
     return RiffWaveResult::kOk;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "devices/ByteSource.h"
+#include "devices/WaveFormatCheck.h"
 
 // How many chunk headers after the format chunk are read while looking for "data".
 constexpr int kMaxChunkHeaders = 11;
@@ -23,17 +24,12 @@ enum class RiffWaveResult {
     kDataPastEnd,        // the data chunk runs past the end of the file
 };
 
-struct RiffWaveLayout {
+// The format's fields (tag, channels, rates, block, depth) as the chunk states them.
+struct RiffWaveLayout : WaveFormatFields {
     std::uint32_t fileSize = 0;    // RIFF size + 8, equal to the file's size
     std::uint32_t formatSize = 0;  // size of the "fmt " chunk
     // The chunk's bytes, zero-padded to at least kWaveFormatExBytes.
     std::vector<std::uint8_t> format;
-    std::uint16_t formatTag = 0;
-    std::uint16_t channels = 0;
-    std::uint32_t samplesPerSec = 0;
-    std::uint32_t avgBytesPerSec = 0;
-    std::uint16_t blockAlign = 0;
-    std::uint16_t bitsPerSample = 0;
     std::uint32_t dataStart = 0;   // file offset of the first audio byte
     std::uint32_t dataLength = 0;  // size of the data chunk
 };

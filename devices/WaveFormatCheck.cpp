@@ -1,7 +1,7 @@
 // The plausibility check of wave formats.
 #include "devices/WaveFormatCheck.h"
 
-#include "devices/RiffWaveParser.h"
+#include "devices/RiffWaveParser.h"  // the little-endian readers and the PCM tag
 
 bool IsPlayableWaveFormat(const WaveFormatFields& format) {
     if (format.channels == 0 || format.channels > kMaxWaveChannels || format.samplesPerSec < kMinWaveRate ||
