@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "devices/Id3v2Header.h"
+
 namespace {
 
 // Bit rates in kbit/s by index 1 ... 14 (index 0 is "free", 15 is invalid).
@@ -71,13 +73,26 @@ std::array<std::uint8_t, kMpegLayer3FormatBytes> BuildMpegLayer3Format(const Mpe
 Mp3Result ParseMp3(ByteSource& source, Mp3Layout& layout) {
     layout = Mp3Layout{};
     std::uint8_t head[kMpegSearchBytes];
+    // The frames start behind an ID3 version 2 tag, however large its pictures make it.
     source.Seek(0, SeekOrigin::kBegin);
+    std::uint64_t tagBytes = Id3v2TagBytes(head, source.Read(head, kId3v2HeaderBytes));
+    if (tagBytes >= source.Size()) {
+        tagBytes = 0;  // a tag that claims the whole file hides no frames; search from the start
+    }
+    source.Seek(static_cast<std::int64_t>(tagBytes), SeekOrigin::kBegin);
     const std::uint32_t got = source.Read(head, kMpegSearchBytes);
-    const std::optional<std::size_t> sync = FindMpegFrameSync(head, got);
+    std::optional<std::size_t> sync = FindMpegFrameSync(head, got);
+    if (sync) {
+        *sync += static_cast<std::size_t>(tagBytes);
+        source.Seek(static_cast<std::int64_t>(*sync), SeekOrigin::kBegin);
+        if (source.Read(head, 4) != 4) {
+            sync.reset();
+        }
+    }
     if (!sync) {
         return Mp3Result::kNoFrameHeader;
     }
-    const std::uint8_t* bytes = head + *sync;
+    const std::uint8_t* bytes = head;
     const std::uint32_t word =
         std::uint32_t{bytes[0]} << 24 | std::uint32_t{bytes[1]} << 16 | std::uint32_t{bytes[2]} << 8 | bytes[3];
     const std::optional<MpegFrameHeader> header = ParseMpegFrameHeader(word);

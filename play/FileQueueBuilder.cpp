@@ -119,7 +119,7 @@ void CompleteSong(QueuedSong& song) {
         SongEntry entry;
         SetSongField(entry.title, song.Title());
         SetSongField(entry.comment, song.Comment());
-        if (ReadId3v1(entry, path)) {
+        if (ReadMp3Tags(entry, path)) {
             song.SetTitle(entry.title);
             song.SetComment(entry.comment);
         }

@@ -6,6 +6,7 @@
 #include "app/containers/ShiftJis.h"
 #include "songfiles/Id3v1.h"
 #include "songfiles/ListFileText.h"
+#include "songfiles/Id3v2.h"
 #include "songfiles/RcpSongInfo.h"
 #include "songfiles/SmfSongInfo.h"
 
@@ -110,6 +111,12 @@ void GetSongTitle(const char* path, char* title, char* comment) {
     }
 
     if (HasExtension(songPath, ".mp3")) {
+        Id3v2Text tag2;
+        if (ReadId3v2(tag2, songPath) && !tag2.title.empty()) {
+            CopyShiftJis(title, kListTextBytes, tag2.title.c_str());
+            CopyShiftJis(comment, kListTextBytes, tag2.artist.c_str());
+            return;
+        }
         Id3v1Tag tag;
         if (ReadId3v1(tag, songPath)) {
             // A tag with a blank title keeps the file name: a song is never listed without a name.

@@ -27,6 +27,12 @@ public:
     // Reads the last count bytes of a file (all of it when it is shorter), without reading the rest:
     // tags at the end of large songs. False when it cannot be opened or read.
     virtual bool ReadFileTail(const char* path, std::vector<std::uint8_t>& tail, std::size_t count) = 0;
+    // Reads up to count bytes from offset (fewer where the file ends, none past its end), without
+    // reading the rest: tags at the start of large songs. False when it cannot be opened or read.
+    virtual bool ReadFileRange(const char* path,
+                               std::uint64_t offset,
+                               std::size_t count,
+                               std::vector<std::uint8_t>& bytes) = 0;
     // Gives the file exactly these bytes without ever leaving a partial file behind: they are written
     // to a new file in the same folder, flushed, and only then put in the old file's place. False on
     // any failure, and the old file is then untouched.

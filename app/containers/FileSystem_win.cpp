@@ -104,8 +104,8 @@ bool Win32FileSystem::WriteFileReplacing(const char* path, const void* data, std
     }
     bool written = false;
     {
-        UniqueFileHandle file(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                          nullptr));
+        UniqueFileHandle file(
+            CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         written = file.Valid();
         const auto* bytes = static_cast<const std::uint8_t*>(data);
         for (std::size_t done = 0; written && done < size;) {
@@ -143,6 +143,36 @@ bool Win32FileSystem::ReadFileTail(const char* path, std::vector<std::uint8_t>& 
         (taken > 0 && (!::ReadFile(file.Get(), tail.data(), static_cast<DWORD>(taken), &delivered, nullptr) ||
                        delivered != taken))) {
         tail.clear();
+        return false;
+    }
+    return true;
+}
+
+bool Win32FileSystem::ReadFileRange(const char* path,
+                                    std::uint64_t offset,
+                                    std::size_t count,
+                                    std::vector<std::uint8_t>& bytes) {
+    bytes.clear();
+    if (path == nullptr || path[0] == '\0') {
+        return false;
+    }
+    UniqueFileHandle file(
+        CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size;
+    if (!file.Valid() || !GetFileSizeEx(file.Get(), &size)) {
+        return false;
+    }
+    const std::uint64_t fileSize = static_cast<std::uint64_t>(size.QuadPart);
+    const std::uint64_t available = offset < fileSize ? fileSize - offset : 0;
+    const std::size_t taken = static_cast<std::size_t>(std::min<std::uint64_t>({count, available, 0x7FFFFFFF}));
+    LARGE_INTEGER start;
+    start.QuadPart = static_cast<LONGLONG>(offset < fileSize ? offset : fileSize);
+    bytes.resize(taken);
+    DWORD delivered = 0;
+    if (!SetFilePointerEx(file.Get(), start, nullptr, FILE_BEGIN) ||
+        (taken > 0 && (!::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(taken), &delivered, nullptr) ||
+                       delivered != taken))) {
+        bytes.clear();
         return false;
     }
     return true;

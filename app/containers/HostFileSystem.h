@@ -11,6 +11,10 @@ public:
     bool ListDirectory(const char* directory, const std::function<void(const DirectoryEntry&)>& visit) override;
     bool ReadFile(const char* path, std::vector<std::uint8_t>& contents, std::size_t maxBytes) override;
     bool ReadFileTail(const char* path, std::vector<std::uint8_t>& tail, std::size_t count) override;
+    bool ReadFileRange(const char* path,
+                       std::uint64_t offset,
+                       std::size_t count,
+                       std::vector<std::uint8_t>& bytes) override;
     bool WriteFileReplacing(const char* path, const void* data, std::size_t size) override;
 
     // The path with every single-byte backslash turned into '/'; the 0x5C trail bytes of double-byte

@@ -155,3 +155,27 @@ bool HostFileSystem::ReadFileTail(const char* path, std::vector<std::uint8_t>& t
     }
     return true;
 }
+
+bool HostFileSystem::ReadFileRange(const char* path,
+                                   std::uint64_t offset,
+                                   std::size_t count,
+                                   std::vector<std::uint8_t>& bytes) {
+    bytes.clear();
+    if (path == nullptr || path[0] == '\0') {
+        return false;
+    }
+    std::uint64_t size = 0;
+    UniqueFile file = OpenRegularFile(path, size);
+    if (!file) {
+        return false;
+    }
+    const std::uint64_t available = offset < size ? size - offset : 0;
+    const std::size_t taken = static_cast<std::size_t>(std::min<std::uint64_t>(count, available));
+    bytes.resize(taken);
+    if (taken > 0 && (fseeko(file.get(), static_cast<off_t>(offset), SEEK_SET) != 0 ||
+                      std::fread(bytes.data(), 1, taken, file.get()) != taken)) {
+        bytes.clear();
+        return false;
+    }
+    return true;
+}

@@ -182,3 +182,20 @@ bool MemoryFileSystem::ReadFileTail(const char* path, std::vector<std::uint8_t>&
     tail.assign(stored->end() - static_cast<std::ptrdiff_t>(taken), stored->end());
     return true;
 }
+
+bool MemoryFileSystem::ReadFileRange(const char* path,
+                                     std::uint64_t offset,
+                                     std::size_t count,
+                                     std::vector<std::uint8_t>& bytes) {
+    bytes.clear();
+    const std::vector<std::uint8_t>* stored = Contents(path);
+    if (stored == nullptr) {
+        return false;
+    }
+    if (offset < stored->size()) {
+        const std::size_t taken = std::min<std::size_t>(count, stored->size() - static_cast<std::size_t>(offset));
+        const auto first = stored->begin() + static_cast<std::ptrdiff_t>(offset);
+        bytes.assign(first, first + static_cast<std::ptrdiff_t>(taken));
+    }
+    return true;
+}

@@ -1,10 +1,12 @@
 // Fuzzes the MPEG frame search and header parser: any bytes give a clear answer, and an
-// accepted file lays out audio inside it with a rate the stream arithmetic can divide by.
+// accepted file lays out audio inside it (behind any ID3 version 2 tag) with a rate the stream
+// arithmetic can divide by.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
 
+#include "devices/Id3v2Header.h"
 #include "devices/MpegFrameHeader.h"
 #include "devices/StreamLayout.h"
 #include "tests/fuzz/FuzzCheck.h"
@@ -20,7 +22,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (ParseMp3(source, layout) != Mp3Result::kOk) {
         return 0;
     }
-    Check(layout.dataStart < kMpegSearchBytes && layout.dataStart + 4 <= size);
+    // The search starts behind an ID3 version 2 tag that lies inside the file.
+    std::uint64_t tagBytes = Id3v2TagBytes(data, size);
+    if (tagBytes >= size) {
+        tagBytes = 0;
+    }
+    Check(layout.dataStart < tagBytes + kMpegSearchBytes && layout.dataStart + 4 <= size);
     Check(std::uint64_t{layout.dataStart} + layout.dataLength <= size);
     Check(layout.avgBytesPerSec >= 1000 && layout.header.sampleRate >= 16000);
     Check(layout.format[0] == 0x55 && layout.format[16] == 12);

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
+
+#include "tests/support/SongFileBytes.h"
 
 namespace {
 
@@ -107,6 +110,31 @@ TEST(MpegFrameHeader, Id3v1TagIsNotPartOfTheAudio) {
     MemoryByteSource tiny(Mp3File(0, Header(true, 9, 0, 0), 120, false));
     ASSERT_EQ(ParseMp3(tiny, layout), Mp3Result::kOk);
     EXPECT_EQ(layout.dataLength, 124u);
+}
+
+TEST(MpegFrameHeader, FramesStartBehindAnId3v2TagOfAnySize) {
+    // A tag with a picture far larger than the 1,024 bytes searched for a frame header.
+    Id3v2TagBytes tag;
+    tag.Frame("APIC", std::string(300000, '\xFF'));
+    tag.Text("TIT2", 0, "Title");
+    const std::string bytes = tag.Build();
+    std::vector<std::uint8_t> file(bytes.begin(), bytes.end());
+    const std::vector<std::uint8_t> audio = Mp3File(0, Header(true, 9, 0, 0), 5000, true);
+    file.insert(file.end(), audio.begin(), audio.end());
+    MemoryByteSource source(file);
+    Mp3Layout layout;
+    ASSERT_EQ(ParseMp3(source, layout), Mp3Result::kOk);
+    EXPECT_EQ(layout.dataStart, bytes.size());
+    EXPECT_EQ(layout.dataLength, 4u + 5000);
+    // A tag that claims the whole file hides nothing: the search starts at the file's start.
+    Id3v2TagBytes liar;
+    liar.sizeAdjust = 1 << 24;
+    const std::string lying = liar.Build();
+    std::vector<std::uint8_t> lied(lying.begin(), lying.end());
+    lied.insert(lied.end(), audio.begin(), audio.end());
+    MemoryByteSource liarSource(lied);
+    ASSERT_EQ(ParseMp3(liarSource, layout), Mp3Result::kOk);
+    EXPECT_EQ(layout.dataStart, lying.size());
 }
 
 }  // namespace
