@@ -27,7 +27,7 @@ constexpr SettingRange kBackLimits{-1, 3600000};        // ms; negative: always 
 constexpr SettingRange kSeekSteps{1, 3600000};          // ms
 constexpr SettingRange kSeekIntervals{1, 1000};         // timer ticks
 constexpr SettingRange kPlayOrders{0, 3};
-constexpr SettingRange kFilterIndexes{1, 5};
+constexpr SettingRange kFilterIndexes{1, 6};
 constexpr SettingRange kListPositions{0, 2147483647};
 constexpr SettingRange kDeviceIds{-1, 255};      // -1: the system's mapper
 constexpr SettingRange kBufferCounts{1, 65535};  // clamped further by their users

@@ -19,7 +19,8 @@ constexpr char kFilters[] =
     "MIDIﾌｧｲﾙ(*.mid;*.smf)\0*.mid;*.smf\0"
     "WAVEﾌｧｲﾙ(*.wav)\0*.wav\0"
     "MP3ﾌｧｲﾙ(*.mp3)\0*.mp3\0"
-    "AVIﾌｧｲﾙ(*.AVI)\0*.avi\0";
+    "AVIﾌｧｲﾙ(*.AVI)\0*.avi\0"
+    "ﾌﾟﾚｲﾘｽﾄ(*.rpl;*.m3u;*.m3u8;*.pls)\0*.rpl;*.m3u;*.m3u8;*.pls\0";
 
 class TextViewerCompanion : public CompanionText {
 public:

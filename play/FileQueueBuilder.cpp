@@ -11,6 +11,7 @@
 #include "play/Id3v1Entry.h"
 #include "songfiles/FileTypes.h"
 #include "songfiles/FindFiles.h"
+#include "songfiles/ForeignPlayList.h"
 #include "songfiles/PlayListFile.h"
 #include "songfiles/RcpSongInfo.h"
 #include "songfiles/SmfSongInfo.h"
@@ -78,6 +79,31 @@ void ExpandPlayList(const char* path, std::vector<QueuedSong>& songs, RefusedEnt
         song.silenceMs = entry.silenceMs;
         song.origin = kOriginPlayList;
         song.SetFontName(list.fontName);
+        songs.push_back(std::move(song));
+    }
+}
+
+// The songs of another player's list, titled where the list names them; the list's file name is
+// their list title.
+void ExpandForeignList(const char* path, std::vector<QueuedSong>& songs, RefusedEntries* refused) {
+    ForeignPlayList list;
+    if (!LoadForeignPlayList(path, list)) {
+        return;
+    }
+    if (refused != nullptr && list.refusedEntries > 0) {
+        if (refused->count == 0) {
+            refused->firstList = path;
+        }
+        refused->count += list.refusedEntries;
+    }
+    char listTitle[kMaxPathBytes];
+    BaseNameOf(listTitle, path);
+    for (const ForeignListEntry& entry : list.entries) {
+        QueuedSong song;
+        song.SetPath(entry.path.c_str());
+        song.SetTitle(entry.title.c_str());
+        song.SetListTitle(listTitle);
+        song.origin = kOriginPlayList;
         songs.push_back(std::move(song));
     }
 }
@@ -151,6 +177,8 @@ void ExpandNames(const StringList& names,
         } else if (name[0] != '\0' && FitsPath(name)) {
             if (HasExtension(name, ".rpl")) {
                 ExpandPlayList(name, songs, refused);
+            } else if (IsForeignPlayList(name)) {
+                ExpandForeignList(name, songs, refused);
             } else {
                 songs.push_back(FileSong(name, ""));
             }

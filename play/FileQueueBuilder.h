@@ -25,10 +25,9 @@ struct AddedSongsStart {
 
 // First pass: appends the songs of every name in order. A folder entry ("*title,folder,patterns")
 // gives the folder's files matching each ';'-separated pattern in pattern order; a .rpl name gives
-// its play list's entries (nothing when the list cannot be read); any other name is one song.
-// Names that cannot be a path (empty, or too long for a path buffer) give no song. start may be
-// null.
-// refused may be null.
+// its play list's entries (an .m3u, .m3u8 or .pls name those of another player's list) (nothing when the list cannot be
+// read); any other name is one song. Names that cannot be a path (empty, or too long for a path buffer) give no song.
+// start may be null. refused may be null.
 void ExpandNames(const StringList& names,
                  std::vector<QueuedSong>& songs,
                  AddedSongsStart* start,

@@ -164,6 +164,17 @@ TEST_F(FileQueueTest, RefusedListEntriesAreCountedInOneNotice) {
     EXPECT_EQ(owner.notices, (std::vector<std::string>{expected}));
 }
 
+TEST_F(FileQueueTest, OtherPlayersListsQueueLikePlayLists) {
+    files.AddFile("C:\\Lists\\party.m3u", std::string("#EXTINF:10,Named\r\n..\\Music\\solo.mid\r\nnowhere.mid\r\n"));
+    const std::vector<SongEntry> songs = QueueOf({"C:\\Lists\\party.m3u"});
+    ASSERT_EQ(songs.size(), 2u);
+    EXPECT_STREQ(songs[0].path, "C:\\Lists\\..\\Music\\solo.mid");
+    EXPECT_STREQ(songs[0].title, "Named");  // the list's title wins over the file's
+    EXPECT_STREQ(songs[0].listTitle, "party");
+    EXPECT_EQ(songs[0].origin, kOriginPlayList);
+    EXPECT_STREQ(songs[1].title, "nowhere");  // no title in the list: the file's name
+}
+
 TEST_F(FileQueueTest, ThousandsOfNamesAreAllQueuedAndSavedBack) {
     std::vector<std::string> names;
     for (int i = 0; i < 5000; ++i) {
