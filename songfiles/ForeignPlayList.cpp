@@ -6,8 +6,10 @@
 #include <map>
 
 #include "app/containers/PathHelpers.h"
+#include "app/containers/TextEncoding.h"
 #include "songfiles/FileTypes.h"
 #include "songfiles/ListFileText.h"
+#include "songfiles/PlayListFile.h"
 
 namespace {
 
@@ -127,4 +129,16 @@ bool LoadForeignPlayList(const char* path, ForeignPlayList& list) {
     read.refusedEntries += static_cast<std::int32_t>(reader.RefusedLines());
     list = std::move(read);
     return true;
+}
+
+std::string MakeM3u8(const PlayListFile& list) {
+    std::string text = "#EXTM3U\r\n";
+    PlayListEntry entry;
+    for (std::int32_t i = 0; list.GetEntry(i, entry); ++i) {
+        if (entry.title[0] != '\0') {
+            text += "#EXTINF:-1," + EncodeUtf8(DecodeCp932(entry.title)) + "\r\n";
+        }
+        text += EncodeUtf8(DecodeCp932(entry.path)) + "\r\n";
+    }
+    return text;
 }

@@ -22,6 +22,11 @@ struct ForeignPlayList {
 // True for the extensions .m3u, .m3u8 and .pls (any letter case).
 bool IsForeignPlayList(const char* path);
 
+class PlayListFile;
+
+// The play list as an .m3u8 list for other players: UTF-8, #EXTINF titles, paths as stored.
+std::string MakeM3u8(const PlayListFile& list);
+
 // Reads the list through the active file system; false when it cannot be read (or a .pls has no
 // [playlist] section).
 bool LoadForeignPlayList(const char* path, ForeignPlayList& list);

@@ -20,3 +20,8 @@ std::u16string DecodeUtf16(const std::uint8_t* bytes, std::size_t size, bool big
 // The text in code page 932; each character that it cannot represent becomes '?'. Answers how
 // many characters did.
 std::size_t EncodeCp932(const std::u16string& text, std::string& out);
+
+// Code page 932 text as UTF-16; bytes that are no character become U+FFFD.
+std::u16string DecodeCp932(const std::string& text);
+// UTF-16 as UTF-8; a lone surrogate becomes U+FFFD.
+std::string EncodeUtf8(const std::u16string& text);

@@ -4,6 +4,8 @@
 
 #include "app/containers/TextEncoding.h"
 
+#include "app/containers/ShiftJis.h"
+
 namespace {
 
 class Converter {
@@ -60,4 +62,34 @@ std::size_t EncodeCp932(const std::u16string& text, std::string& out) {
         i += count;
     }
     return unrepresentable;
+}
+
+std::u16string DecodeCp932(const std::string& text) {
+    std::u16string out;
+    iconv_t handle = iconv_open("UTF-16LE", "CP932");
+    if (handle == reinterpret_cast<iconv_t>(-1)) {
+        return out;
+    }
+    for (std::size_t i = 0; i < text.size();) {
+        // One character: a lead byte takes its trail byte.
+        const std::size_t count =
+            IsShiftJisLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+        char input[2] = {text[i], count == 2 ? text[i + 1] : '\0'};
+        char output[8];
+        char* in = input;
+        char* result = output;
+        std::size_t inLeft = count;
+        std::size_t outLeft = sizeof output;
+        iconv(handle, nullptr, nullptr, nullptr, nullptr);
+        if (iconv(handle, &in, &inLeft, &result, &outLeft) == static_cast<std::size_t>(-1) || inLeft != 0) {
+            out += static_cast<char16_t>(0xFFFD);
+        } else {
+            for (char* p = output; p + 1 < result; p += 2) {
+                out += static_cast<char16_t>(static_cast<unsigned char>(p[0]) | static_cast<unsigned char>(p[1]) << 8);
+            }
+        }
+        i += count;
+    }
+    iconv_close(handle);
+    return out;
 }

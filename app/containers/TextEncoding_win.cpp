@@ -27,3 +27,16 @@ std::size_t EncodeCp932(const std::u16string& text, std::string& out) {
     }
     return unrepresentable;
 }
+
+std::u16string DecodeCp932(const std::string& text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int length = MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::u16string out(static_cast<std::size_t>(length > 0 ? length : 0), u'\0');
+    if (length > 0) {
+        MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), reinterpret_cast<LPWSTR>(&out[0]),
+                            length);
+    }
+    return out;
+}

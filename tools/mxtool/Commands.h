@@ -20,6 +20,7 @@ int RunCsvSplit(int argc, char** argv);
 int RunUniqueName(int argc, char** argv);
 int RunSongTitle(int argc, char** argv);
 int RunRplDump(int argc, char** argv);
+int RunExportM3u8(int argc, char** argv);
 int RunCdlDump(int argc, char** argv);
 int RunMidiInfo(int argc, char** argv);
 int RunMag2Bmp(int argc, char** argv);

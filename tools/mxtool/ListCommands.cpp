@@ -1,13 +1,15 @@
-// mxtool song-title, rpl-dump and cdl-dump: the title lookup and the list files as the player reads them.
+// mxtool song-title, rpl-dump, export-m3u8 and cdl-dump: the title lookup and the list files as the player reads them.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "app/containers/FileSystem.h"
 #include "app/containers/PathHelpers.h"
 #include "app/containers/ShiftJis.h"
 #include "songfiles/CdListFile.h"
 #include "songfiles/FileTypes.h"
+#include "songfiles/ForeignPlayList.h"
 #include "songfiles/PlayListFile.h"
 #include "tools/mxtool/Commands.h"
 
@@ -55,6 +57,21 @@ int RunRplDump(int, char** argv) {
         std::printf("entry[%d].balance: %d\n", i, static_cast<int>(entry.balance));
         std::printf("entry[%d].silence: %d\n", i, static_cast<int>(entry.silenceMs));
     }
+    return 0;
+}
+
+int RunExportM3u8(int, char** argv) {
+    PlayListFile list;
+    if (!list.Load(argv[0])) {
+        std::fprintf(stderr, "mxtool: %s is no play list that can be read\n", argv[0]);
+        return 1;
+    }
+    const std::string text = MakeM3u8(list);
+    if (!ActiveFileSystem().WriteFileReplacing(argv[1], text.data(), text.size())) {
+        std::fprintf(stderr, "mxtool: cannot write %s\n", argv[1]);
+        return 1;
+    }
+    std::printf("entries: %d\nbytes: %zu\n", static_cast<int>(list.EntryCount()), text.size());
     return 0;
 }
 

@@ -11,6 +11,7 @@ const ToolCommand kToolCommands[] = {
     {"unique-name", "unique-name DIRECTORY TITLE EXT", "the next free file name for a title", 3, RunUniqueName},
     {"song-title", "song-title FILE", "the title and second line a song is listed with", 1, RunSongTitle},
     {"rpl-dump", "rpl-dump FILE", "a play list file as the player reads it", 1, RunRplDump},
+    {"export-m3u8", "export-m3u8 LIST.rpl OUT.m3u8", "a play list written for other players (UTF-8)", 2, RunExportM3u8},
     {"cdl-dump", "cdl-dump FILE [DISCID]", "a CD list file as the player reads it", 1, RunCdlDump},
     {"midi-info", "midi-info FILE", "a MIDI file's structure, texts, length and measure map", 1, RunMidiInfo},
     {"mag2bmp", "mag2bmp IN.mag OUT.bmp [X Y]", "a MAG image decoded onto a blank page, as a BMP", 2, RunMag2Bmp},

@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "app/containers/MemoryFileSystem.h"
+#include "songfiles/PlayListFile.h"
 #include "tests/support/ScopedFileSystem.h"
 
 namespace {
@@ -68,6 +70,25 @@ TEST(ForeignPlayList, ListsOfOtherPlayersGiveTheirSongsInOrder) {
     EXPECT_FALSE(LoadForeignPlayList("C:\\Lists\\missing.m3u", list));
     EXPECT_TRUE(IsForeignPlayList("X.M3U8"));
     EXPECT_FALSE(IsForeignPlayList("x.rpl"));
+}
+
+TEST(ForeignPlayList, ExportedM3u8ReadsBackAsTheSameSongs) {
+    MemoryFileSystem files;
+    ScopedFileSystem scope(files);
+    PlayListFile list;
+    PlayListEntry entry;
+    std::snprintf(entry.path, sizeof entry.path, "%s", "C:\\\x95\x5C\\a.mid");         // "表"
+    std::snprintf(entry.title, sizeof entry.title, "%s", "\x83\x5C\x83\x74\x83\x67");  // "ソフト"
+    list.InsertEntry(-1, entry);
+    std::snprintf(entry.path, sizeof entry.path, "%s", "D:\\b.wav");
+    entry.title[0] = '\0';
+    list.InsertEntry(-1, entry);
+    const std::string text = MakeM3u8(list);
+    EXPECT_NE(text.find("#EXTINF:-1,\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88\r\n"), std::string::npos);
+    std::int32_t refused = -1;
+    EXPECT_EQ(Read(files, "C:\\Out\\list.m3u8", text, refused),
+              (Entries{{"C:\\\x95\x5C\\a.mid", "\x83\x5C\x83\x74\x83\x67"}, {"D:\\b.wav", ""}}));
+    EXPECT_EQ(refused, 0);
 }
 
 }  // namespace
