@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "devices/Id3v2Header.h"
+#include "devices/MpegDuration.h"
 
 namespace {
 
@@ -24,6 +25,29 @@ void StoreLe16(std::uint8_t* out, std::uint32_t value) {
 void StoreLe32(std::uint8_t* out, std::uint32_t value) {
     StoreLe16(out, value);
     StoreLe16(out + 2, value >> 16);
+}
+
+// A variable bit rate makes the first frame's rate wrong for the whole song: the average rate
+// comes from the frame count of a Xing/Info/VBRI header, else from walking every frame.
+void TakeTrueRate(ByteSource& source, Mp3Layout& layout) {
+    std::uint8_t frame[64] = {};
+    source.Seek(static_cast<std::int64_t>(layout.dataStart), SeekOrigin::kBegin);
+    const std::uint32_t got = source.Read(frame, sizeof frame);
+    std::uint64_t frames = VbrHeaderFrames(frame, got, layout.header).value_or(0);
+    if (frames == 0) {
+        const MpegFrameWalk walk = WalkMpegFrames(source, layout.dataStart, layout.dataStart + layout.dataLength);
+        if (!walk.variable) {
+            return;  // a constant rate: the first frame's is right
+        }
+        frames = walk.frames;
+    }
+    const std::uint64_t samples = frames * MpegSamplesPerFrame(layout.header);
+    const std::uint64_t rate = samples > 0 ? std::uint64_t{layout.dataLength} * layout.header.sampleRate / samples : 0;
+    if (rate < 1000 || rate > 0xFFFFFFFFu) {
+        return;  // a header that lies about its frames is not believed
+    }
+    layout.avgBytesPerSec = static_cast<std::uint32_t>(rate);
+    StoreLe32(layout.format.data() + 8, layout.avgBytesPerSec);
 }
 
 }  // namespace
@@ -112,5 +136,6 @@ Mp3Result ParseMp3(ByteSource& source, Mp3Layout& layout) {
             layout.dataLength -= kId3v1TagBytes;
         }
     }
+    TakeTrueRate(source, layout);
     return Mp3Result::kOk;
 }

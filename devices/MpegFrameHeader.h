@@ -46,6 +46,7 @@ struct Mp3Layout {
     std::uint32_t avgBytesPerSec = 0;
 };
 
-// Looks for the first frame header in the first kMpegSearchBytes of source and lays out the
-// stream; times assume the constant bit rate of that first frame.
+// Looks for the first frame header in the first kMpegSearchBytes behind any ID3 version 2 tag
+// and lays out the stream. Its rate is the first frame's for a constant bit rate, else the average
+// that the stream's frame count gives.
 Mp3Result ParseMp3(ByteSource& source, Mp3Layout& layout);

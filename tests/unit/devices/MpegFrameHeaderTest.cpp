@@ -2,6 +2,11 @@
 // decoder, and the extent of the audio in the file.
 #include "devices/MpegFrameHeader.h"
 
+#include <cstring>
+#include <utility>
+
+#include "devices/MpegDuration.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -135,6 +140,58 @@ TEST(MpegFrameHeader, FramesStartBehindAnId3v2TagOfAnySize) {
     MemoryByteSource liarSource(lied);
     ASSERT_EQ(ParseMp3(liarSource, layout), Mp3Result::kOk);
     EXPECT_EQ(layout.dataStart, lying.size());
+}
+
+// Frames of the given bit-rate indexes (MPEG-1, 44.1 kHz, stereo), each its true length.
+std::vector<std::uint8_t> FrameRun(const std::vector<std::uint32_t>& bitRateIndexes) {
+    std::vector<std::uint8_t> file;
+    for (std::uint32_t index : bitRateIndexes) {
+        const std::uint32_t header = Header(true, index, 0, 0);
+        const std::size_t start = file.size();
+        file.resize(start + MpegFrameBytes(header), 0);
+        for (int b = 0; b < 4; ++b) {
+            file[start + static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(header >> (24 - 8 * b));
+        }
+    }
+    return file;
+}
+
+TEST(MpegFrameHeader, VariableRatesGiveTheAverageRateOfTheWholeStream) {
+    EXPECT_EQ(MpegFrameBytes(Header(true, 9, 0, 0)), 417u);  // 128 kbit/s at 44.1 kHz
+    EXPECT_EQ(MpegFrameBytes(Header(true, 9, 0, 0) | 1u << 9), 418u);
+    EXPECT_EQ(MpegFrameBytes(Header(false, 8, 0, 3)), 208u);  // MPEG-2, 64 kbit/s at 22.05 kHz
+    EXPECT_EQ(MpegFrameBytes(0x12345678), 0u);
+
+    // Walked: 100 frames at 128 kbit/s and 100 at 64 kbit/s.
+    std::vector<std::uint32_t> rates(100, 9);
+    rates.insert(rates.end(), 100, 5);
+    std::vector<std::uint8_t> walked = FrameRun(rates);
+    MemoryByteSource walkedSource(walked);
+    Mp3Layout layout;
+    ASSERT_EQ(ParseMp3(walkedSource, layout), Mp3Result::kOk);
+    const std::uint64_t samples = 200 * 1152;
+    EXPECT_EQ(layout.avgBytesPerSec, walked.size() * 44100 / samples);
+    EXPECT_EQ(layout.format[8] | layout.format[9] << 8 | layout.format[10] << 16,
+              static_cast<int>(layout.avgBytesPerSec));
+
+    // Constant rate: the first frame's, as before.
+    MemoryByteSource constant(FrameRun(std::vector<std::uint32_t>(50, 9)));
+    ASSERT_EQ(ParseMp3(constant, layout), Mp3Result::kOk);
+    EXPECT_EQ(layout.avgBytesPerSec, 16000u);
+
+    // A Xing header (stereo MPEG-1: behind 32 bytes of side information) or a VBRI header states
+    // the frame count; a count of 0 is not believed.
+    for (const auto& [tag, offset] : {std::pair<const char*, std::size_t>{"Xing", 36}, {"VBRI", 36}}) {
+        std::vector<std::uint8_t> file = FrameRun(std::vector<std::uint32_t>(20, 9));
+        std::memcpy(file.data() + offset, tag, 4);
+        const std::size_t count = std::string(tag) == "Xing" ? offset + 8 : offset + 14;
+        file[offset + 7] = 1;  // Xing flags: the frame count is there
+        file[count + 3] = 20;  // the true count: the header's frame carries no sound
+        MemoryByteSource source(file);
+        ASSERT_EQ(ParseMp3(source, layout), Mp3Result::kOk) << tag;
+        EXPECT_EQ(layout.avgBytesPerSec, file.size() * 44100 / (20 * 1152)) << tag;
+        EXPECT_NE(layout.avgBytesPerSec, 16000u) << tag;
+    }
 }
 
 }  // namespace
