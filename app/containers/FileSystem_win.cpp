@@ -123,35 +123,11 @@ bool Win32FileSystem::WriteFileReplacing(const char* path, const void* data, std
     return true;
 }
 
-bool Win32FileSystem::ReadFileTail(const char* path, std::vector<std::uint8_t>& tail, std::size_t count) {
-    tail.clear();
-    if (path == nullptr || path[0] == '\0') {
-        return false;
-    }
-    UniqueFileHandle file(
-        CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size;
-    if (!file.Valid() || !GetFileSizeEx(file.Get(), &size)) {
-        return false;
-    }
-    const std::size_t taken = static_cast<std::size_t>(std::min<std::uint64_t>(count, size.QuadPart));
-    LARGE_INTEGER start;
-    start.QuadPart = size.QuadPart - static_cast<LONGLONG>(taken);
-    tail.resize(taken);
-    DWORD delivered = 0;
-    if (!SetFilePointerEx(file.Get(), start, nullptr, FILE_BEGIN) ||
-        (taken > 0 && (!::ReadFile(file.Get(), tail.data(), static_cast<DWORD>(taken), &delivered, nullptr) ||
-                       delivered != taken))) {
-        tail.clear();
-        return false;
-    }
-    return true;
-}
+namespace {
 
-bool Win32FileSystem::ReadFileRange(const char* path,
-                                    std::uint64_t offset,
-                                    std::size_t count,
-                                    std::vector<std::uint8_t>& bytes) {
+// Opens the file and reads up to count bytes from where start places them for its size.
+template <typename Start>
+bool ReadPart(const char* path, std::size_t count, std::vector<std::uint8_t>& bytes, Start start) {
     bytes.clear();
     if (path == nullptr || path[0] == '\0') {
         return false;
@@ -163,17 +139,31 @@ bool Win32FileSystem::ReadFileRange(const char* path,
         return false;
     }
     const std::uint64_t fileSize = static_cast<std::uint64_t>(size.QuadPart);
-    const std::uint64_t available = offset < fileSize ? fileSize - offset : 0;
-    const std::size_t taken = static_cast<std::size_t>(std::min<std::uint64_t>({count, available, 0x7FFFFFFF}));
-    LARGE_INTEGER start;
-    start.QuadPart = static_cast<LONGLONG>(offset < fileSize ? offset : fileSize);
+    const std::uint64_t first = std::min<std::uint64_t>(start(fileSize), fileSize);
+    const std::size_t taken = static_cast<std::size_t>(std::min<std::uint64_t>({count, fileSize - first, 0x7FFFFFFF}));
+    LARGE_INTEGER position;
+    position.QuadPart = static_cast<LONGLONG>(first);
     bytes.resize(taken);
     DWORD delivered = 0;
-    if (!SetFilePointerEx(file.Get(), start, nullptr, FILE_BEGIN) ||
+    if (!SetFilePointerEx(file.Get(), position, nullptr, FILE_BEGIN) ||
         (taken > 0 && (!::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(taken), &delivered, nullptr) ||
                        delivered != taken))) {
         bytes.clear();
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+bool Win32FileSystem::ReadFileTail(const char* path, std::vector<std::uint8_t>& tail, std::size_t count) {
+    return ReadPart(path, count, tail,
+                    [count](std::uint64_t size) { return size - std::min<std::uint64_t>(count, size); });
+}
+
+bool Win32FileSystem::ReadFileRange(const char* path,
+                                    std::uint64_t offset,
+                                    std::size_t count,
+                                    std::vector<std::uint8_t>& bytes) {
+    return ReadPart(path, count, bytes, [offset](std::uint64_t) { return offset; });
 }

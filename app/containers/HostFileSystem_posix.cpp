@@ -136,30 +136,11 @@ bool HostFileSystem::WriteFileReplacing(const char* path, const void* data, std:
     return true;
 }
 
-bool HostFileSystem::ReadFileTail(const char* path, std::vector<std::uint8_t>& tail, std::size_t count) {
-    tail.clear();
-    if (path == nullptr || path[0] == '\0') {
-        return false;
-    }
-    std::uint64_t size = 0;
-    UniqueFile file = OpenRegularFile(path, size);
-    if (!file) {
-        return false;
-    }
-    const std::size_t taken = static_cast<std::size_t>(std::min<std::uint64_t>(count, size));
-    tail.resize(taken);
-    if (fseeko(file.get(), static_cast<off_t>(size - taken), SEEK_SET) != 0 ||
-        (taken > 0 && std::fread(tail.data(), 1, taken, file.get()) != taken)) {
-        tail.clear();
-        return false;
-    }
-    return true;
-}
+namespace {
 
-bool HostFileSystem::ReadFileRange(const char* path,
-                                   std::uint64_t offset,
-                                   std::size_t count,
-                                   std::vector<std::uint8_t>& bytes) {
+// Opens the file and reads up to count bytes from where start places them for its size.
+template <typename Start>
+bool ReadPart(const char* path, std::size_t count, std::vector<std::uint8_t>& bytes, Start start) {
     bytes.clear();
     if (path == nullptr || path[0] == '\0') {
         return false;
@@ -169,13 +150,27 @@ bool HostFileSystem::ReadFileRange(const char* path,
     if (!file) {
         return false;
     }
-    const std::uint64_t available = offset < size ? size - offset : 0;
-    const std::size_t taken = static_cast<std::size_t>(std::min<std::uint64_t>(count, available));
+    const std::uint64_t first = std::min<std::uint64_t>(start(size), size);
+    const std::size_t taken = static_cast<std::size_t>(std::min<std::uint64_t>(count, size - first));
     bytes.resize(taken);
-    if (taken > 0 && (fseeko(file.get(), static_cast<off_t>(offset), SEEK_SET) != 0 ||
+    if (taken > 0 && (fseeko(file.get(), static_cast<off_t>(first), SEEK_SET) != 0 ||
                       std::fread(bytes.data(), 1, taken, file.get()) != taken)) {
         bytes.clear();
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+bool HostFileSystem::ReadFileTail(const char* path, std::vector<std::uint8_t>& tail, std::size_t count) {
+    return ReadPart(path, count, tail,
+                    [count](std::uint64_t size) { return size - std::min<std::uint64_t>(count, size); });
+}
+
+bool HostFileSystem::ReadFileRange(const char* path,
+                                   std::uint64_t offset,
+                                   std::size_t count,
+                                   std::vector<std::uint8_t>& bytes) {
+    return ReadPart(path, count, bytes, [offset](std::uint64_t) { return offset; });
 }

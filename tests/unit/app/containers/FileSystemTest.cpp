@@ -85,6 +85,17 @@ void CheckReadAndReplace(FileSystem& files, const std::string& folder) {
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "nd");
     ASSERT_TRUE(files.ReadFileTail(path.c_str(), bytes, 128));  // shorter than asked: all of it
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "2nd");
+    // A range: from its offset, cut where the file ends, empty past it.
+    const struct {
+        std::uint64_t offset;
+        std::size_t count;
+        const char* expected;
+    } ranges[] = {{0, 2, "2n"}, {1, 100, "nd"}, {3, 5, ""}, {1000, 5, ""}};
+    for (const auto& range : ranges) {
+        ASSERT_TRUE(files.ReadFileRange(path.c_str(), range.offset, range.count, bytes)) << range.offset;
+        EXPECT_EQ(std::string(bytes.begin(), bytes.end()), range.expected) << range.offset;
+    }
+    EXPECT_FALSE(files.ReadFileRange(folder.c_str(), 0, 4, bytes));
 
     // A write into a folder that does not exist fails and leaves nothing behind.
     const std::string lost = folder + "\\none\\x.rpl";
