@@ -7,6 +7,7 @@
 #include "app/StartupSequence.h"
 #include "play/PlayMode.h"
 #include "ui/AboutDialog_win.h"
+#include "ui/HelpViewer_win.h"
 #include "ui/PanelNumbers.h"
 
 void MainWindow::FocusPlayOrStop() {
@@ -69,7 +70,7 @@ void MainWindow::RunCommand(const PlayerCommand& command, HWND sender) {
             ChoosePanelFont();
             return;
         case PlayerAction::ShowHelp:
-            WinHelpA(hwnd, gHelpFilePath, HELP_FINDER, 0);
+            ShowHelpContents(hwnd);
             return;
         case PlayerAction::ShowAbout:
             ShowAbout(hwnd);

@@ -18,7 +18,7 @@ char gProgramDirectory[kMaxPathBytes];
 
 namespace {
 
-constexpr char kHelpFileName[] = "Melodrix.hlp";
+constexpr char kHelpFileName[] = "Melodrix.chm";
 
 void ComputeProgramPaths(const char* programPath) {
     DirectoryOf(gProgramDirectory, programPath);

@@ -4,18 +4,15 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/StartupSequence.h"
 #include "app/containers/ListBoxExtent_win.h"
 #include "play/PlayMode.h"
 #include "resources/CdDriveDialog.h"
 #include "resources/SongJumpDialog.h"
+#include "ui/HelpKeywords.h"
+#include "ui/HelpViewer_win.h"
 #include "ui/framework/Dialog_win.h"
 
 namespace {
-
-void ShowHelp(HWND dialog, const char* keyword) {
-    WinHelpA(dialog, gHelpFilePath, HELP_KEY, reinterpret_cast<ULONG_PTR>(keyword));
-}
 
 // The queue's songs in play order; ends with the chosen play-order position, or -1.
 class SongJumpDialog : public Dialog {
@@ -44,7 +41,7 @@ public:
                 End(-1);
                 return TRUE;
             case IDHELP:
-                ShowHelp(hwnd, "曲ジャンプダイアログ");
+                ShowHelpKeyword(hwnd, kHelpSongJumpDialog);
                 return TRUE;
             default:
                 return FALSE;
@@ -103,7 +100,7 @@ public:
                 End(0);
                 return TRUE;
             case IDHELP:
-                ShowHelp(hwnd, "CDドライブ選択ダイアログ");
+                ShowHelpKeyword(hwnd, kHelpCdDriveDialog);
                 return TRUE;
             default:
                 return FALSE;

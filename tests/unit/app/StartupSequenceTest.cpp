@@ -79,7 +79,7 @@ TEST_F(StartupSequenceTest, ProgramPathsAndFolderDefaults) {
     alone.otherRunning = false;
     ASSERT_EQ(PrepareStart(kProgram, "", alone, ui), StartDecision::kRun);
     EXPECT_STREQ(gProgramDirectory, "C:\\Program Files\\Melodrix\\");
-    EXPECT_STREQ(gHelpFilePath, "C:\\Program Files\\Melodrix\\Melodrix.hlp");
+    EXPECT_STREQ(gHelpFilePath, "C:\\Program Files\\Melodrix\\Melodrix.chm");
     EXPECT_STREQ(gSettings.directory.List, "C:\\Program Files\\Melodrix\\");
     EXPECT_STREQ(gSettings.directory.CD, "C:\\Program Files\\Melodrix\\");
 }
