@@ -113,13 +113,14 @@ std::int32_t PreviousPlayOrder(std::int32_t order) {
 
 TextFit FitPanelText(std::int32_t areaWidth,
                      std::int32_t areaHeight,
-                     const std::function<std::int32_t(std::int32_t height)>& measureWidth) {
+                     const std::function<TextExtent(std::int32_t height)>& measure) {
     for (std::int32_t height = areaHeight;; --height) {
-        if (measureWidth(height) <= areaWidth) {
-            return {height, false};
+        const TextExtent extent = measure(height);
+        if (extent.width <= areaWidth && extent.inkHeight <= areaHeight) {
+            return {height, false, extent.inkHeight};
         }
         if (areaHeight / 2 >= height) {
-            return {height, true};
+            return {height, true, extent.inkHeight};
         }
     }
 }

@@ -102,16 +102,23 @@ std::int32_t NextPlayOrder(std::int32_t order);
 std::int32_t PreviousPlayOrder(std::int32_t order);
 
 // Text fitting: the font height for a text in an area, and whether it is drawn word-wrapped.
-// measureWidth answers the text's width at a font height. The height shrinks from the area's
-// height one pixel at a time until the text fits on one line or the height reaches half the
-// area's height, where the text wraps instead.
+// measure answers the text's width at a font height and the height its ink needs: a font may
+// come out taller than asked, and a low glyph such as "_" may reach below the font's cell;
+// either would be cut off at the area's edge. The height shrinks from the area's height one
+// pixel at a time until the text fits on one line, width and ink, or the height reaches half
+// the area's height, where the text wraps instead.
+struct TextExtent {
+    std::int32_t width;
+    std::int32_t inkHeight;
+};
 struct TextFit {
     std::int32_t height;
     bool wrap;
+    std::int32_t inkHeight;  // of the chosen height, for centring the line
 };
 TextFit FitPanelText(std::int32_t areaWidth,
                      std::int32_t areaHeight,
-                     const std::function<std::int32_t(std::int32_t height)>& measureWidth);
+                     const std::function<TextExtent(std::int32_t height)>& measure);
 
 // The main window's caption: "[mm:ss] title" while a title is known, else "Melodrix". At most
 // kCaptionBytes - 1 bytes, never cut inside a double-byte character.

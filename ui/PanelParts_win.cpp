@@ -1,6 +1,7 @@
 // Painting of the display's parts: text fitting, state and kind labels, the counter.
 #include "ui/PanelParts_win.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "app/Settings.h"
@@ -29,6 +30,27 @@ void PanelPart::Redraw() {
         Draw(dc.Get());
     }
 }
+
+namespace {
+
+// The height the selected font's text needs: its cell, or more where an underscore reaches
+// below the cell (some faces place it there at small sizes).
+std::int32_t InkHeight(HDC dc, bool hasLowGlyph) {
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    std::int32_t depth = metrics.tmDescent;
+    if (hasLowGlyph) {
+        GLYPHMETRICS glyph = {};
+        const MAT2 identity = {{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+        if (GetGlyphOutlineA(dc, '_', GGO_METRICS, &glyph, 0, nullptr, &identity) != GDI_ERROR) {
+            const std::int32_t bottom = glyph.gmptGlyphOrigin.y - static_cast<std::int32_t>(glyph.gmBlackBoxY);
+            depth = std::max(depth, -bottom);
+        }
+    }
+    return metrics.tmAscent + depth;
+}
+
+}  // namespace
 
 void TextPart::Draw(HDC dc) {
     char text[512] = "";
@@ -60,6 +82,7 @@ void TextPart::Draw(HDC dc) {
     const int length = static_cast<int>(std::strlen(text));
     UniqueGdiObject selected;  // outlives the guard, which selects the original font back first
     const ScopedSelectObject restoreFont(dc, GetCurrentObject(dc, OBJ_FONT));
+    const bool hasLowGlyph = std::memchr(text, '_', length) != nullptr;
     const TextFit fit = FitPanelText(rect.right - rect.left, rect.bottom - rect.top, [&](std::int32_t height) {
         font.lfHeight = height;
         UniqueGdiObject candidate(CreateFontIndirectA(&font));
@@ -67,12 +90,18 @@ void TextPart::Draw(HDC dc) {
         selected = std::move(candidate);  // the font selected before is no longer in use
         SIZE size = {};
         GetTextExtentPoint32A(dc, text, length, &size);
-        return static_cast<std::int32_t>(size.cx);
+        return TextExtent{static_cast<std::int32_t>(size.cx), InkHeight(dc, hasLowGlyph)};
     });
-    const UINT format = fit.wrap ? DT_WORDBREAK | DT_NOPREFIX : DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
     RECT area = {rect.left, rect.top, rect.right, rect.bottom};
     FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    DrawTextA(dc, text, length, &area, format);
+    if (fit.wrap) {
+        DrawTextA(dc, text, length, &area, DT_WORDBREAK | DT_NOPREFIX);
+        return;
+    }
+    // Centred by the ink rather than by the font's cell, so that nothing below the baseline
+    // is cut off; no prefix processing, so "&" and "_" show as typed.
+    area.top += std::max<LONG>(0, (area.bottom - area.top - fit.inkHeight) / 2);
+    DrawTextA(dc, text, length, &area, DT_SINGLELINE | DT_TOP | DT_NOPREFIX);
 }
 
 void ListTitlePart::GetText(PlayMode& mode, char* text, std::size_t capacity) {

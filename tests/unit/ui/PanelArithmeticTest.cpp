@@ -136,23 +136,27 @@ TEST(PanelPlayOrder, StepsAndWrapsBothWays) {
 
 TEST(PanelText, ShrinksPixelByPixelThenWraps) {
     struct Case {
-        std::int32_t areaWidth, areaHeight, charCount;
+        std::int32_t areaWidth, areaHeight, charCount, overhang;
         TextFit fit;
     };
-    // A text of n characters is n x height / 2 wide.
+    // A text of n characters is n x height / 2 wide; its ink reaches overhang pixels below the
+    // font's cell (a low underscore, or a font that came out taller than asked).
     const Case cases[] = {
-        {200, 12, 10, {12, false}},  // fits at full height
-        {200, 30, 20, {20, false}},  // shrinks until it fits
-        {200, 30, 100, {15, true}},  // reaches half the height and wraps
-        {200, 31, 100, {15, true}},  // 31 / 2 is 15
-        {0, 1, 5, {0, false}},       // a one-pixel area still ends
+        {200, 12, 10, 0, {12, false, 12}},  // fits at full height
+        {200, 30, 20, 0, {20, false, 20}},  // shrinks until it fits
+        {200, 30, 100, 0, {15, true, 15}},  // reaches half the height and wraps
+        {200, 31, 100, 0, {15, true, 15}},  // 31 / 2 is 15
+        {0, 1, 5, 0, {0, false, 0}},        // a one-pixel area still ends
+        {200, 12, 6, 1, {11, false, 12}},   // "d_good": the underscore's row stays inside
+        {200, 12, 6, 9, {6, true, 15}},     // ink that never fits wraps like a long text
     };
     for (const Case& c : cases) {
         std::vector<std::int32_t> tried;
         const TextFit fit = FitPanelText(c.areaWidth, c.areaHeight, [&](std::int32_t h) {
             tried.push_back(h);
-            return c.charCount * h / 2;
+            return TextExtent{c.charCount * h / 2, h + c.overhang};
         });
+        EXPECT_EQ(fit.inkHeight, c.fit.inkHeight);
         EXPECT_EQ(fit.height, c.fit.height);
         EXPECT_EQ(fit.wrap, c.fit.wrap);
         ASSERT_FALSE(tried.empty());
