@@ -4,6 +4,8 @@
 
 #include "app/CommandTable.h"
 #include "app/MainWindow_win.h"
+#include "app/MediaKeys.h"
+#include "app/Settings.h"
 #include "app/StartupSequence.h"
 #include "play/PlayMode.h"
 #include "ui/AboutDialog_win.h"
@@ -148,5 +150,36 @@ void MainWindow::RunPlayAction(PlayMode& mode, PlayerAction action) {
             return;
         default:
             return;
+    }
+}
+
+// A media key acts like its panel button. Ignored while a dialog of the player is open (the
+// window is disabled then), as the buttons are.
+bool MainWindow::OnMediaKey(std::optional<MediaKey> key) {
+    if (!key) {
+        return false;
+    }
+    if (currentMode && IsWindowEnabled(hwnd)) {
+        if (const std::optional<PlayerAction> action = MediaKeyAction(*key, currentMode->GetState())) {
+            RunPlayAction(*currentMode, *action);
+        }
+    }
+    return true;
+}
+
+// The media keys also work while another program has the focus, where the user allows it and
+// the system grants the keys (another player may hold them: then they are simply not ours).
+void MainWindow::RegisterMediaHotKeys() {
+    if (!gSettings.player.MediaKeys) {
+        return;
+    }
+    for (int i = 0; i < kMediaHotKeyCount; ++i) {
+        RegisterHotKey(hwnd, kMediaHotKeyFirstId + i, MOD_NOREPEAT, kMediaHotKeys[i]);
+    }
+}
+
+void MainWindow::UnregisterMediaHotKeys() {
+    for (int i = 0; i < kMediaHotKeyCount; ++i) {
+        UnregisterHotKey(hwnd, kMediaHotKeyFirstId + i);
     }
 }

@@ -88,6 +88,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_WRDSCREEN_CLOSED:
             RouteToMode(message, wParam, lParam);
             return 0;
+        case WM_APPCOMMAND:
+            if (OnMediaKey(MediaKeyOfAppCommand(GET_APPCOMMAND_LPARAM(lParam)))) {
+                return TRUE;
+            }
+            break;
+        case WM_HOTKEY:
+            OnMediaKey(MediaKeyOfHotKey(static_cast<int>(wParam)));
+            return 0;
         case WM_ENDSESSION:
             // Windows is going down and may end the player without WM_DESTROY.
             if (wParam) {
@@ -160,6 +168,7 @@ LRESULT MainWindow::OnCreate() {
     cdMode->StoreSession();
     sessionSaver.TakeChanges(gSettings, FileHistory);
     ::SetTimer(hwnd, kSessionTimerId, kSessionCheckMs, nullptr);
+    RegisterMediaHotKeys();
     return 0;
 }
 
@@ -197,6 +206,7 @@ void MainWindow::CreateModes() {
 
 void MainWindow::OnDestroy() {
     ::KillTimer(hwnd, kSessionTimerId);
+    UnregisterMediaHotKeys();
     if (currentMode) {
         currentMode->Deactivate();
     }

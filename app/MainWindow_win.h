@@ -8,8 +8,10 @@
 #include <shellapi.h>  // HDROP
 
 #include <memory>
+#include <optional>
 
 #include "app/CommandTable.h"
+#include "app/MediaKeys.h"
 #include "app/SessionSaver.h"
 #include "play/PlayOwner.h"
 #include "ui/PanelHost_win.h"
@@ -75,6 +77,9 @@ private:
     bool OnSysCommand(WPARAM wParam);
     void RunCommand(const PlayerCommand& command, HWND sender);
     void RunPlayAction(PlayMode& mode, PlayerAction action);
+    bool OnMediaKey(std::optional<MediaKey> key);
+    void RegisterMediaHotKeys();
+    void UnregisterMediaHotKeys();
     void RouteToMode(UINT message, WPARAM wParam, LPARAM lParam);
     // Writes the settings when the session changed since the last write.
     void SaveChangedSession();

@@ -113,6 +113,7 @@ int ExchangeSettings(SettingsKey& key) {
     done(key.Int("FlatWidth", player.FlatWidth, kWindowExtent));
     done(key.Int("Form", player.Form, kForms));
     done(key.Int("FixWindow", player.FixWindow, kSwitch));
+    done(key.Int("MediaKeys", player.MediaKeys, kSwitch));
     key.Close();
 
     Settings::Directory& directory = gSettings.directory;

@@ -47,6 +47,7 @@ struct Settings {
         std::int32_t FlatWidth = 640;
         std::int32_t Form = 0;  // 0 normal, 1 flat
         std::int32_t FixWindow = 0;
+        std::int32_t MediaKeys = 1;  // the keyboard's media keys work while another program has the focus
     } player;
 
     // Both default to the program's directory, which start-up fills in when they are empty.

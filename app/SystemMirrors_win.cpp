@@ -8,6 +8,7 @@
 #include <mmreg.h>
 
 #include "app/MainWindowRules.h"
+#include "app/MediaKeys.h"
 #include "app/containers/WindowMessages.h"
 #include "devices/MciPort.h"
 #include "devices/MediaDevice.h"
@@ -19,6 +20,16 @@
 static_assert(kTimerMessage == WM_TIMER && kUserMessageBase == WM_USER, "window messages");
 static_assert(kMciNotifyMessage == MM_MCINOTIFY && kNotifySuccessful == MCI_NOTIFY_SUCCESSFUL,
               "the devices' end-of-song notification is MCI's");
+
+// Media keys.
+static_assert(kAppCommandMediaNextTrack == APPCOMMAND_MEDIA_NEXTTRACK &&
+                  kAppCommandMediaPreviousTrack == APPCOMMAND_MEDIA_PREVIOUSTRACK &&
+                  kAppCommandMediaStop == APPCOMMAND_MEDIA_STOP && kAppCommandMediaPlayPause == APPCOMMAND_MEDIA_PLAY_PAUSE &&
+                  kAppCommandMediaPlay == APPCOMMAND_MEDIA_PLAY && kAppCommandMediaPause == APPCOMMAND_MEDIA_PAUSE,
+              "media key commands");
+static_assert(kVirtualKeyMediaNextTrack == VK_MEDIA_NEXT_TRACK && kVirtualKeyMediaPreviousTrack == VK_MEDIA_PREV_TRACK &&
+                  kVirtualKeyMediaStop == VK_MEDIA_STOP && kVirtualKeyMediaPlayPause == VK_MEDIA_PLAY_PAUSE,
+              "media key virtual keys");
 
 // Playback states and device kinds.
 static_assert(kModeNotReady == MCI_MODE_NOT_READY && kModeStop == MCI_MODE_STOP && kModePlay == MCI_MODE_PLAY &&

@@ -82,6 +82,12 @@ LRESULT TextViewer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             OnDestroy();
             return 0;
+        case WM_APPCOMMAND:
+            // Media keys pressed while this window has the focus act on the player.
+            if (owner) {
+                return SendMessageA(owner, WM_APPCOMMAND, wParam, lParam);
+            }
+            break;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }

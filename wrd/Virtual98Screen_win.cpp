@@ -132,6 +132,12 @@ LRESULT Virtual98Screen::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         case WM_LBUTTONDOWN:
             SendMessageA(hwnd, WM_SYSCOMMAND, kDragMove, 0);
             return 0;
+        case WM_APPCOMMAND:
+            // Media keys pressed while this window has the focus act on the player.
+            if (owner) {
+                return SendMessageA(owner, WM_APPCOMMAND, wParam, lParam);
+            }
+            break;
         case WM_RBUTTONDOWN:
             if (owner) {
                 SetFocus(owner);

@@ -173,7 +173,7 @@ TEST_F(SettingsTest, FirstRunKeepsDefaultsAndFirstSaveCreatesEveryValueWithItsTy
     } expected[] = {
         {"Player",
          "Player_x Player_y TopMost Text_x Text_y Text_Width Text_Height Wrd_x Wrd_y BootMode LastMode "
-         "BootPlay BootSingle FlatWidth Form FixWindow",
+         "BootPlay BootSingle FlatWidth Form FixWindow MediaKeys",
          kRegDword},
         {"Player", "Font", kRegBinary},
         {"Directory", "List CD", kRegSz},
@@ -219,7 +219,7 @@ TEST_F(SettingsTest, EveryValueRoundTripsUnderItsOwnName) {
     ExchangeSettings(perturbing);
     const Settings changed = gSettings;
     ASSERT_FALSE(SameSettings(changed, Settings()));
-    EXPECT_EQ(perturbing.calls, 53);
+    EXPECT_EQ(perturbing.calls, 54);
 
     ASSERT_EQ(SaveSettings(), 1);
     ResetSettingsToDefaults();
