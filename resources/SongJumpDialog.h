@@ -3,3 +3,4 @@
 
 #define IDD_SONG_JUMP 1
 #define IDC_SONG_JUMP_LIST 104
+#define IDC_SONG_JUMP_SEARCH 105
