@@ -1,6 +1,9 @@
 // Opens an MP3 file for the wave stream player from its first frame header.
 #include "devices/Mp3FileDevice_win.h"
 
+#include <utility>
+
+#include "devices/MpegDuration.h"
 #include "devices/MpegFrameHeader.h"
 
 int Mp3FileDevice::Open(const char* fileName) {
@@ -21,5 +24,7 @@ int Mp3FileDevice::Open(const char* fileName) {
         Close();
         return 0;
     }
+    // A variable rate seeks and counts time frame by frame.
+    timeline.SetFrames(std::move(layout.frameStarts), MpegSamplesPerFrame(layout.header), layout.header.sampleRate);
     return 1;
 }

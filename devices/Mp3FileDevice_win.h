@@ -8,7 +8,7 @@ class Mp3FileDevice : public WaveFileDevice {
 public:
     explicit Mp3FileDevice(OwnerWindow owner) : WaveFileDevice(owner) {}
 
-    // Refuses a file without a Layer III frame header in its first 1024 bytes, so that the
-    // caller can hand it to MCI instead.
+    // Refuses a file without a Layer III frame header near its start (behind any ID3 version 2
+    // tag), so that the caller can hand it to MCI instead.
     int Open(const char* fileName) override;
 };

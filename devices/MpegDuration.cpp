@@ -46,7 +46,11 @@ std::optional<std::uint32_t> VbrHeaderFrames(const std::uint8_t* frame,
     return std::nullopt;
 }
 
-MpegFrameWalk WalkMpegFrames(ByteSource& source, std::uint32_t start, std::uint32_t end, std::uint64_t constantFrames) {
+MpegFrameWalk WalkMpegFrames(ByteSource& source,
+                             std::uint32_t start,
+                             std::uint32_t end,
+                             std::uint64_t constantFrames,
+                             std::vector<std::uint32_t>* frameStarts) {
     MpegFrameWalk walk;
     std::uint32_t firstBitRate = 0;
     std::uint64_t position = start;
@@ -66,6 +70,9 @@ MpegFrameWalk WalkMpegFrames(ByteSource& source, std::uint32_t start, std::uint3
             firstBitRate = bitRate;
         } else if (bitRate != firstBitRate) {
             walk.variable = true;
+        }
+        if (frameStarts != nullptr) {
+            frameStarts->push_back(static_cast<std::uint32_t>(position - start));
         }
         ++walk.frames;
         walk.bytes += length;

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "devices/ByteSource.h"
 #include "devices/MpegFrameHeader.h"
@@ -21,7 +22,9 @@ std::optional<std::uint32_t> VbrHeaderFrames(const std::uint8_t* frame,
 // The frames from start to end, walked header by header, and whether their bit rates differ.
 // The walk stops at the first place that holds no frame header (a cut or damaged file), and
 // after constantFrames frames that all had the same rate: a stream that starts that steadily is
-// taken as constant, so opening a long constant-rate file does not read all of it.
+// taken as constant, so opening a long constant-rate file does not read all of it. frameStarts,
+// when given, receives every walked frame's offset from start (a constant stream's list stops
+// with the walk and means nothing).
 struct MpegFrameWalk {
     std::uint64_t frames = 0;
     std::uint64_t bytes = 0;  // of the frames walked
@@ -31,7 +34,8 @@ constexpr std::uint64_t kConstantRateFrames = 1000;
 MpegFrameWalk WalkMpegFrames(ByteSource& source,
                              std::uint32_t start,
                              std::uint32_t end,
-                             std::uint64_t constantFrames = kConstantRateFrames);
+                             std::uint64_t constantFrames = kConstantRateFrames,
+                             std::vector<std::uint32_t>* frameStarts = nullptr);
 
 // Samples each Layer III frame holds: 1,152 for MPEG-1, 576 for MPEG-2.
 inline std::uint32_t MpegSamplesPerFrame(const MpegFrameHeader& header) {

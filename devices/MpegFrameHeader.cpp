@@ -34,11 +34,16 @@ void TakeTrueRate(ByteSource& source, Mp3Layout& layout) {
     source.Seek(static_cast<std::int64_t>(layout.dataStart), SeekOrigin::kBegin);
     const std::uint32_t got = source.Read(frame, sizeof frame);
     std::uint64_t frames = VbrHeaderFrames(frame, got, layout.header).value_or(0);
-    if (frames == 0) {
-        const MpegFrameWalk walk = WalkMpegFrames(source, layout.dataStart, layout.dataStart + layout.dataLength);
-        if (!walk.variable) {
+    // The walk also finds the frames' offsets for seeking; a steady start ends it early.
+    const MpegFrameWalk walk = WalkMpegFrames(source, layout.dataStart, layout.dataStart + layout.dataLength,
+                                              kConstantRateFrames, &layout.frameStarts);
+    if (!walk.variable) {
+        layout.frameStarts.clear();
+        if (frames == 0) {
             return;  // a constant rate: the first frame's is right
         }
+    }
+    if (frames == 0) {
         frames = walk.frames;
     }
     const std::uint64_t samples = frames * MpegSamplesPerFrame(layout.header);

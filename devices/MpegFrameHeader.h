@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "devices/ByteSource.h"
 
@@ -44,6 +45,9 @@ struct Mp3Layout {
     std::uint32_t dataStart = 0;   // offset of the first frame header
     std::uint32_t dataLength = 0;  // from dataStart to the end, less an ID3 version 1 tag
     std::uint32_t avgBytesPerSec = 0;
+    // For a variable rate: the offset of every frame from dataStart, for frame-exact seeking.
+    // Empty for a constant rate.
+    std::vector<std::uint32_t> frameStarts;
 };
 
 // Looks for the first frame header in the first kMpegSearchBytes behind any ID3 version 2 tag

@@ -4,6 +4,7 @@ mx_portable_library(mx_stream
     ${CMAKE_CURRENT_LIST_DIR}/MpegFrameHeader.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MpegDuration.cpp
     ${CMAKE_CURRENT_LIST_DIR}/StreamLayout.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/StreamTimeline.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WaveFormatCheck.cpp
 )
 

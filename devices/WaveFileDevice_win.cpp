@@ -75,6 +75,7 @@ bool WaveFileDevice::FinishOpen(const void* formatBytes, std::uint32_t formatByt
     }
     dataLength = WholeBufferLength(audioLength, bufferLength);
     lengthMs = StreamBytesToMs(dataLength, avgBytesPerSec);
+    timeline.SetConstantRate(avgBytesPerSec, blockAlign, dataLength);
 
     // A device id the system does not have falls back to the wave mapper.
     const std::int32_t wanted = gSettings.wave.DeviceID;
@@ -145,6 +146,7 @@ void WaveFileDevice::Close() {
     lengthMs = 0;
     startOffset = 0;
     dataLength = 0;
+    timeline = StreamTimeline();
 }
 
 std::uint32_t WaveFileDevice::Queued() {
@@ -255,7 +257,7 @@ int WaveFileDevice::Stop() {
     }
     // Only a running play moves the position; a paused one keeps where that play started.
     if (mode == kModePlay && Pause()) {
-        startOffset = StreamStoppedOffset(startOffset, PlayedBytes(), blockAlign, dataLength);
+        startOffset = timeline.StoppedOffset(startOffset, PlayedBytes());
     }
     {
         CriticalSectionLock hold(lock);
@@ -288,19 +290,16 @@ int WaveFileDevice::Seek(std::uint32_t milliseconds) {
     if (mode != kModeStop) {
         Stop();
     }
-    startOffset = StreamMsToBytes(milliseconds, avgBytesPerSec, blockAlign, dataLength);
-    return StreamBytesToMs(startOffset, avgBytesPerSec);
+    startOffset = timeline.OffsetAt(milliseconds);
+    return timeline.PositionMs(startOffset, 0);
 }
 
 int WaveFileDevice::GetPosition() {
     if (mode == kModeNotReady) {
         return 0;
     }
-    std::uint64_t bytes = startOffset;
-    if (mode == kModePlay || mode == kModePause) {
-        bytes += PlayedBytes();
-    }
-    return StreamBytesToMs(bytes, avgBytesPerSec);
+    const std::uint64_t played = (mode == kModePlay || mode == kModePause) ? PlayedBytes() : 0;
+    return timeline.PositionMs(startOffset, played);
 }
 
 void CALLBACK

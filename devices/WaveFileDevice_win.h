@@ -12,6 +12,7 @@
 #include "devices/MediaDevice.h"
 #include "devices/StreamHandles_win.h"
 #include "devices/StreamThread_win.h"
+#include "devices/StreamTimeline.h"
 #include "devices/UnbufferedFileReader_win.h"
 
 class WaveFileDevice : public MediaDevice, private StreamThreadHandler {
@@ -56,6 +57,7 @@ protected:
     std::uint32_t fileSize = 0;
     std::uint32_t formatSize = 0;
     std::uint32_t dataStart = 0;
+    StreamTimeline timeline;
 
 private:
     struct StreamBuffer {

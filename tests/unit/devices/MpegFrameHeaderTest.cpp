@@ -173,11 +173,16 @@ TEST(MpegFrameHeader, VariableRatesGiveTheAverageRateOfTheWholeStream) {
     EXPECT_EQ(layout.avgBytesPerSec, walked.size() * 44100 / samples);
     EXPECT_EQ(layout.format[8] | layout.format[9] << 8 | layout.format[10] << 16,
               static_cast<int>(layout.avgBytesPerSec));
+    // Every frame's offset, for seeking: 100 frames of 417 bytes, then 209-byte ones.
+    ASSERT_EQ(layout.frameStarts.size(), 200u);
+    EXPECT_EQ(layout.frameStarts[100], 41700u);
+    EXPECT_EQ(layout.frameStarts[199], 41700u + 99 * 208u);
 
-    // Constant rate: the first frame's, as before.
+    // Constant rate: the first frame's, as before, and no frame list.
     MemoryByteSource constant(FrameRun(std::vector<std::uint32_t>(50, 9)));
     ASSERT_EQ(ParseMp3(constant, layout), Mp3Result::kOk);
     EXPECT_EQ(layout.avgBytesPerSec, 16000u);
+    EXPECT_TRUE(layout.frameStarts.empty());
 
     // A Xing header (stereo MPEG-1: behind 32 bytes of side information) or a VBRI header states
     // the frame count; a count of 0 is not believed.
