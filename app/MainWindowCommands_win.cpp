@@ -6,6 +6,7 @@
 #include "app/MainWindow_win.h"
 #include "app/StartupSequence.h"
 #include "play/PlayMode.h"
+#include "settingsui/SettingsSheet_win.h"
 #include "ui/AboutDialog_win.h"
 #include "ui/HelpViewer_win.h"
 #include "ui/PanelNumbers.h"
@@ -63,8 +64,10 @@ void MainWindow::RunCommand(const PlayerCommand& command, HWND sender) {
             SwitchMode(2);
             return;
         case PlayerAction::Record:
+            // The recorder is not part of this build yet.
+            return;
         case PlayerAction::ShowSettings:
-            // The recorder and the settings sheet are not part of this build yet.
+            ShowSettingsSheet(hwnd);
             return;
         case PlayerAction::ChooseFont:
             ChoosePanelFont();
