@@ -15,3 +15,10 @@ constexpr char kHelpListSelection[] = "演奏リスト選択ダイアログ";
 constexpr char kHelpFolderDialog[] = "フォルダ指定ダイアログ";
 constexpr char kHelpCdDriveDialog[] = "CDドライブ選択ダイアログ";
 constexpr char kHelpSongJumpDialog[] = "曲ジャンプダイアログ";
+
+// Every keyword above: the help file's index holds exactly these.
+constexpr const char* kAllHelpKeywords[] = {
+    kHelpPlaySettings,  kHelpVolumeSettings, kHelpStartupSettings, kHelpDisplaySettings, kHelpRecordSettings,
+    kHelpWaveSettings,  kHelpRecordDialog,   kHelpPlayListEditor,  kHelpCdListEditor,    kHelpListSelection,
+    kHelpFolderDialog,  kHelpCdDriveDialog,  kHelpSongJumpDialog,
+};
