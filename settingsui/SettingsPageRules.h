@@ -25,7 +25,17 @@ constexpr std::size_t kBackLimitDigits = 8;
 constexpr std::size_t kBufferSizeDigits = 4;
 
 // The scroll bar actions a page receives (the SB_ codes of a horizontal bar).
-enum class SeekScrollAction { kLineLeft, kLineRight, kPageLeft, kPageRight, kThumbPosition, kThumbTrack, kLeftmost, kRightmost, kEndScroll };
+enum class SeekScrollAction {
+    kLineLeft,
+    kLineRight,
+    kPageLeft,
+    kPageRight,
+    kThumbPosition,
+    kThumbTrack,
+    kLeftmost,
+    kRightmost,
+    kEndScroll
+};
 
 // The position a seek scroll bar moves to after action from current (thumb is the thumb's position
 // for kThumbPosition), limited to the bar's range; empty for the actions the bar ignores.
@@ -35,9 +45,9 @@ std::int32_t SeekScrollPositionOf(std::int32_t seekStep);
 
 // The numbers typed into the edits, as they are stored. Text that does not begin with a number
 // gives the setting's default.
-std::int32_t BackLimitFromText(const char* text);      // at least 100, else 2000
-std::int32_t RecordBufferFromText(const char* text);   // at least 2, else 128
-std::int32_t WaveBufferFromText(const char* text);     // 16 to 2048, else 128
+std::int32_t BackLimitFromText(const char* text);     // at least 100, else 2000
+std::int32_t RecordBufferFromText(const char* text);  // at least 2, else 128
+std::int32_t WaveBufferFromText(const char* text);    // 16 to 2048, else 128
 
 // The start mode's radio buttons: 0 the last mode, 1 file play, 2 CD play.
 enum class BootModeChoice { kLastMode = 0, kFileMode = 1, kCdMode = 2 };

@@ -15,7 +15,8 @@
 
 class SettingsPage : public PropertyPage {
 public:
-    explicit SettingsPage(const SettingsPageInfo& info) : PropertyPage(info.templateId), helpKeyword(info.helpKeyword) {}
+    explicit SettingsPage(const SettingsPageInfo& info)
+        : PropertyPage(info.templateId), helpKeyword(info.helpKeyword) {}
 
 protected:
     // Writes the page's controls into the settings.

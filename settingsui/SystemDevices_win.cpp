@@ -23,19 +23,22 @@ VolumeDevices ListVolumeDevices() {
     const UINT auxCount = auxGetNumDevs();
     for (UINT index = 0; index < auxCount; ++index) {
         AUXCAPSA caps{};
-        devices.aux.push_back(auxGetDevCapsA(index, &caps, sizeof caps) == MMSYSERR_NOERROR ? NameOf(caps.szPname) : "");
+        devices.aux.push_back(auxGetDevCapsA(index, &caps, sizeof caps) == MMSYSERR_NOERROR ? NameOf(caps.szPname)
+                                                                                            : "");
     }
     const UINT midiCount = midiOutGetNumDevs();
     for (UINT index = 0; index < midiCount; ++index) {
         MIDIOUTCAPSA caps{};
         const bool known = midiOutGetDevCapsA(index, &caps, sizeof caps) == MMSYSERR_NOERROR;
-        devices.midiOut.push_back({known ? NameOf(caps.szPname) : "", known && (caps.dwSupport & MIDICAPS_VOLUME) != 0});
+        devices.midiOut.push_back(
+            {known ? NameOf(caps.szPname) : "", known && (caps.dwSupport & MIDICAPS_VOLUME) != 0});
     }
     const UINT waveCount = waveOutGetNumDevs();
     for (UINT index = 0; index < waveCount; ++index) {
         WAVEOUTCAPSA caps{};
         const bool known = waveOutGetDevCapsA(index, &caps, sizeof caps) == MMSYSERR_NOERROR;
-        devices.waveOut.push_back({known ? NameOf(caps.szPname) : "", known && (caps.dwSupport & WAVECAPS_VOLUME) != 0});
+        devices.waveOut.push_back(
+            {known ? NameOf(caps.szPname) : "", known && (caps.dwSupport & WAVECAPS_VOLUME) != 0});
     }
     return devices;
 }

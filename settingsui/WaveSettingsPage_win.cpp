@@ -8,7 +8,8 @@ bool WaveSettingsPage::OnInitDialog() {
     const Settings::Wave& wave = gSettings.wave;
     Check(IDC_WAVE_SELF_PLAY, wave.SelfPlay != 0);
     const std::vector<DeviceChoice> choices = WaveDeviceChoices(WaveOutDeviceNames());
-    FillChoices(IDC_WAVE_DEVICE, choices, ChoiceIndexOf(choices, static_cast<std::uint32_t>(wave.DeviceID), std::nullopt));
+    FillChoices(IDC_WAVE_DEVICE, choices,
+                ChoiceIndexOf(choices, static_cast<std::uint32_t>(wave.DeviceID), std::nullopt));
     SendItem(IDC_WAVE_BUFFER, EM_LIMITTEXT, kBufferSizeDigits);
     SetNumber(IDC_WAVE_BUFFER, wave.BufferSize);
     EnableSelfPlayControls();

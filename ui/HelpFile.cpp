@@ -21,7 +21,8 @@ HelpProblem CheckHelpFile(const char* path) {
     if (start.size() < 8 || std::string(start.begin(), start.begin() + 4) != kHelpSignature) {
         return HelpProblem::kFileDamaged;
     }
-    const std::uint32_t version = start[4] | start[5] << 8 | start[6] << 16 | static_cast<std::uint32_t>(start[7]) << 24;
+    const std::uint32_t version =
+        start[4] | start[5] << 8 | start[6] << 16 | static_cast<std::uint32_t>(start[7]) << 24;
     return version == 2 || version == 3 ? HelpProblem::kNone : HelpProblem::kFileDamaged;
 }
 

@@ -18,7 +18,7 @@ constexpr char kHelpSongJumpDialog[] = "曲ジャンプダイアログ";
 
 // Every keyword above: the help file's index holds exactly these.
 constexpr const char* kAllHelpKeywords[] = {
-    kHelpPlaySettings,  kHelpVolumeSettings, kHelpStartupSettings, kHelpDisplaySettings, kHelpRecordSettings,
-    kHelpWaveSettings,  kHelpRecordDialog,   kHelpPlayListEditor,  kHelpCdListEditor,    kHelpListSelection,
-    kHelpFolderDialog,  kHelpCdDriveDialog,  kHelpSongJumpDialog,
+    kHelpPlaySettings, kHelpVolumeSettings, kHelpStartupSettings, kHelpDisplaySettings, kHelpRecordSettings,
+    kHelpWaveSettings, kHelpRecordDialog,   kHelpPlayListEditor,  kHelpCdListEditor,    kHelpListSelection,
+    kHelpFolderDialog, kHelpCdDriveDialog,  kHelpSongJumpDialog,
 };

@@ -288,7 +288,8 @@ TEST_F(SettingsScenario, DeviceListsHoldWhatTheSystemReports) {
     }
     HWND record = SelectPage(sheet, 4);
     EXPECT_EQ(ItemData(GetDlgItem(record, IDC_RECORD_SETTINGS_DEVICE)), inputs);
-    EXPECT_EQ(SelectedData(GetDlgItem(record, IDC_RECORD_SETTINGS_DEVICE)), 0xFFFFFFFFu) << "a missing device leaves WAVE_MAPPER";
+    EXPECT_EQ(SelectedData(GetDlgItem(record, IDC_RECORD_SETTINGS_DEVICE)), 0xFFFFFFFFu)
+        << "a missing device leaves WAVE_MAPPER";
 
     std::vector<std::uint32_t> outputs = {0xFFFFFFFFu};
     for (UINT index = 0; index < waveOutGetNumDevs(); ++index) {
@@ -442,7 +443,8 @@ int main(int argc, char** argv) {
     const char* path = argc > 1 ? argv[1] : std::getenv("MX_PLAYER_EXE");
     gPlayerPath = path ? path : "";
     for (char& c : gPlayerPath) {
-        if (c == '/') c = '\\';
+        if (c == '/')
+            c = '\\';
     }
     return RUN_ALL_TESTS();
 }

@@ -30,9 +30,9 @@ TEST(SeekScrollBar, EachActionMovesWithinItsRangeAndTrackingIsIgnored) {
         {1000, A::kLineRight, 0, 1100},
         {1000, A::kPageLeft, 0, 100},
         {1000, A::kPageRight, 0, 2000},
-        {150, A::kLineLeft, 0, 100},        // stops at the left end
+        {150, A::kLineLeft, 0, 100},  // stops at the left end
         {600, A::kPageLeft, 0, 100},
-        {14950, A::kLineRight, 0, 15000},   // stops at the right end
+        {14950, A::kLineRight, 0, 15000},  // stops at the right end
         {14500, A::kPageRight, 0, 15000},
         {1000, A::kThumbPosition, 4321, 4321},
         {1000, A::kThumbPosition, 20, 100},
@@ -63,18 +63,12 @@ struct TypedCase {
 
 TEST(TypedNumbers, EachEditStoresItsNumberWithinItsLimitsOrItsDefault) {
     const TypedCase cases[] = {
-        {"50", 100, 50, 50},
-        {"100", 100, 100, 100},
-        {"2500", 2500, 2500, 2048},
-        {"abc", 2000, 128, 128},
-        {"", 2000, 128, 128},
-        {"0", 100, 2, 16},
-        {"5", 100, 5, 16},
-        {"3000", 3000, 3000, 2048},
-        {"-7", 100, 2, 16},
-        {"99999999", 99999999, 99999999, 2048},
-        {"12ab", 100, 12, 16},
-        {"99999999999999", 2000, 128, 128},  // does not fit: the default
+        {"50", 100, 50, 50},        {"100", 100, 100, 100},
+        {"2500", 2500, 2500, 2048}, {"abc", 2000, 128, 128},
+        {"", 2000, 128, 128},       {"0", 100, 2, 16},
+        {"5", 100, 5, 16},          {"3000", 3000, 3000, 2048},
+        {"-7", 100, 2, 16},         {"99999999", 99999999, 99999999, 2048},
+        {"12ab", 100, 12, 16},      {"99999999999999", 2000, 128, 128},  // does not fit: the default
     };
     for (const TypedCase& c : cases) {
         EXPECT_EQ(BackLimitFromText(c.text), c.backLimit) << '"' << c.text << '"';
@@ -92,7 +86,7 @@ TEST(TypedNumbers, TheDefaultsButtonsTextIsTheDefaultBackLimit) {
 
 TEST(BootModeButtons, OnlyZeroAndTwoLeaveFilePlay) {
     const std::pair<std::int32_t, BootModeChoice> cases[] = {
-        {0, BootModeChoice::kLastMode}, {1, BootModeChoice::kFileMode}, {2, BootModeChoice::kCdMode},
+        {0, BootModeChoice::kLastMode}, {1, BootModeChoice::kFileMode},  {2, BootModeChoice::kCdMode},
         {3, BootModeChoice::kFileMode}, {-1, BootModeChoice::kFileMode},
     };
     for (const auto& [stored, choice] : cases) {
@@ -126,13 +120,10 @@ TEST(VolumeLists, AStoredIdentifierSelectsItsDeviceAndAMissingOneLeavesAutomatic
     const std::vector<DeviceChoice> midi = VolumeChoices(VolumeBox::kMidi, SampleDevices());
     const std::optional<std::size_t> automatic = 1;
     const std::pair<std::uint32_t, std::size_t> cases[] = {
-        {0x20001, 4},  // Synth B
-        {0x10000, 2},
-        {0, 0},
-        {0xFFFF0000u, 1},
-        {0x20000, 1},  // a MIDI output without volume is not listed
-        {0x20007, 1},  // a device that no longer exists
-        {0x30000, 1},  // a wave output in the MIDI box
+        {0x20001, 4},                                          // Synth B
+        {0x10000, 2}, {0, 0}, {0xFFFF0000u, 1}, {0x20000, 1},  // a MIDI output without volume is not listed
+        {0x20007, 1},                                          // a device that no longer exists
+        {0x30000, 1},                                          // a wave output in the MIDI box
     };
     for (const auto& [stored, index] : cases) {
         EXPECT_EQ(ChoiceIndexOf(midi, stored, automatic), index) << std::hex << stored;
@@ -153,8 +144,8 @@ TEST(WaveDeviceLists, TheMapperComesFirstThenEveryDeviceWithItsIndex) {
 
 TEST(SettingsPageTable, SixPagesInTabOrderWithTheirTemplatesAndHelpKeywords) {
     const std::pair<int, std::string> expected[] = {
-        {9, "演奏の設定"}, {5, "ボリュームの設定"}, {15, "起動時の設定"},
-        {14, "表示の設定"}, {17, "録音の設定"},   {4, "WAVEの設定"},
+        {9, "演奏の設定"},  {5, "ボリュームの設定"}, {15, "起動時の設定"},
+        {14, "表示の設定"}, {17, "録音の設定"},      {4, "WAVEの設定"},
     };
     ASSERT_EQ(std::size(kSettingsPages), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i) {
