@@ -2,9 +2,11 @@
 #include "ui/HelpFile.h"
 
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "app/containers/FileSystem.h"
+#include "ui/HelpKeywords.h"
 
 namespace {
 
@@ -24,6 +26,15 @@ HelpProblem CheckHelpFile(const char* path) {
     const std::uint32_t version =
         start[4] | start[5] << 8 | start[6] << 16 | static_cast<std::uint32_t>(start[7]) << 24;
     return version == 2 || version == 3 ? HelpProblem::kNone : HelpProblem::kFileDamaged;
+}
+
+const char* HelpPageOf(const char* keyword) {
+    for (const HelpTopic& topic : kHelpTopics) {
+        if (keyword && std::strcmp(topic.keyword, keyword) == 0) {
+            return topic.page;
+        }
+    }
+    return nullptr;
 }
 
 std::string HelpProblemMessage(HelpProblem problem, const char* path) {

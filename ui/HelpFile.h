@@ -13,5 +13,8 @@ constexpr char kHelpErrorCaption[] = "エラー -ヘルプ";
 // file system.
 HelpProblem CheckHelpFile(const char* path);
 
+// The page of the help file that the index gives keyword, or null for a keyword it does not hold.
+const char* HelpPageOf(const char* keyword);
+
 // The message for a problem (Shift-JIS), naming the file where that helps; empty for kNone.
 std::string HelpProblemMessage(HelpProblem problem, const char* path);

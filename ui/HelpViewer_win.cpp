@@ -49,7 +49,13 @@ HelpProblem TryShowHelpKeyword(HWND owner, const char* keyword) {
     link.cbStruct = sizeof link;
     link.pszKeywords = keyword;
     link.fIndexOnFail = TRUE;
-    return CallViewer(owner, HH_KEYWORD_LOOKUP, reinterpret_cast<DWORD_PTR>(&link));
+    const HelpProblem problem = CallViewer(owner, HH_KEYWORD_LOOKUP, reinterpret_cast<DWORD_PTR>(&link));
+    // Some viewers (Wine's) cannot look keywords up; the keyword's page opens directly instead.
+    const char* page = HelpPageOf(keyword);
+    if (problem != HelpProblem::kViewerFailed || page == nullptr) {
+        return problem;
+    }
+    return CallViewer(owner, HH_DISPLAY_TOPIC, reinterpret_cast<DWORD_PTR>(page));
 }
 
 int ShowHelpContents(HWND owner) {

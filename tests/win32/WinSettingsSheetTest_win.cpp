@@ -34,6 +34,8 @@ struct ViewerCall {
 
 std::vector<ViewerCall> gViewerCalls;
 bool gViewerOpens = true;
+// A viewer that cannot look keywords up (as Wine's).
+bool gViewerLooksUp = true;
 
 HWND WINAPI RecordingViewer(HWND owner, LPCSTR file, UINT command, DWORD_PTR data) {
     ViewerCall call{file ? file : "", command, ""};
@@ -41,10 +43,15 @@ HWND WINAPI RecordingViewer(HWND owner, LPCSTR file, UINT command, DWORD_PTR dat
         const auto* link = reinterpret_cast<const HH_AKLINK*>(data);
         call.keyword = link && link->pszKeywords ? link->pszKeywords : "";
         EXPECT_TRUE(link && link->cbStruct == sizeof(HH_AKLINK));
+    } else if (command == HH_DISPLAY_TOPIC) {
+        call.keyword = data ? reinterpret_cast<const char*>(data) : "";  // the page
     }
     gViewerCalls.push_back(call);
+    if (!gViewerOpens || (command == HH_KEYWORD_LOOKUP && !gViewerLooksUp)) {
+        return nullptr;
+    }
     // Any window stands for the viewer's.
-    return gViewerOpens ? (owner ? owner : GetDesktopWindow()) : nullptr;
+    return owner ? owner : GetDesktopWindow();
 }
 
 // The help file the build put beside this test.
@@ -99,6 +106,7 @@ protected:
         SetHtmlHelpFunction(RecordingViewer);
         gViewerCalls.clear();
         gViewerOpens = true;
+        gViewerLooksUp = true;
         std::strncpy(gHelpFilePath, BuiltHelpFile().c_str(), sizeof gHelpFilePath - 1);
     }
     void TearDown() override {
@@ -127,7 +135,18 @@ TEST_F(WinSettingsSheet, AMissingFileIsReportedWithoutStartingTheViewerAndAFaili
     std::strncpy(gHelpFilePath, BuiltHelpFile().c_str(), sizeof gHelpFilePath - 1);
     gViewerOpens = false;
     EXPECT_EQ(TryShowHelpKeyword(nullptr, kHelpSongJumpDialog), HelpProblem::kViewerFailed);
-    EXPECT_EQ(gViewerCalls.size(), 1u);
+    ASSERT_EQ(gViewerCalls.size(), 2u) << "the keyword, then its page";
+    EXPECT_EQ(gViewerCalls[1].command, static_cast<UINT>(HH_DISPLAY_TOPIC));
+}
+
+TEST_F(WinSettingsSheet, AViewerThatCannotLookKeywordsUpIsShownTheKeywordsPage) {
+    gViewerLooksUp = false;
+    EXPECT_EQ(TryShowHelpKeyword(nullptr, kHelpWaveSettings), HelpProblem::kNone);
+    ASSERT_EQ(gViewerCalls.size(), 2u);
+    EXPECT_EQ(gViewerCalls[0].command, static_cast<UINT>(HH_KEYWORD_LOOKUP));
+    EXPECT_EQ(gViewerCalls[1].command, static_cast<UINT>(HH_DISPLAY_TOPIC));
+    EXPECT_EQ(gViewerCalls[1].file, gHelpFilePath);
+    EXPECT_EQ(gViewerCalls[1].keyword, "settings_wave.html");
 }
 
 TEST_F(WinSettingsSheet, EachPagesHelpButtonAndF1LookUpItsKeyword) {

@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 #include "app/containers/MemoryFileSystem.h"
 #include "tests/support/ScopedFileSystem.h"
+#include "ui/HelpKeywords.h"
 
 namespace {
 
@@ -58,6 +60,19 @@ TEST(HelpFileCheck, EveryProblemHasAMessageAndTheFileProblemsNameTheFile) {
     }
     EXPECT_FALSE(HelpProblemMessage(HelpProblem::kViewerMissing, kPath).empty());
     EXPECT_EQ(HelpProblemMessage(HelpProblem::kFileMissing, nullptr), "ヘルプファイルが見つかりません。\n");
+}
+
+TEST(HelpFileCheck, EveryKeywordHasItsOwnPageAndOthersHaveNone) {
+    EXPECT_STREQ(HelpPageOf(kHelpPlaySettings), "settings_play.html");
+    EXPECT_STREQ(HelpPageOf(kHelpSongJumpDialog), "songjump.html");
+    EXPECT_EQ(HelpPageOf("存在しない"), nullptr);
+    EXPECT_EQ(HelpPageOf(nullptr), nullptr);
+    std::set<std::string> pages;
+    for (const HelpTopic& topic : kHelpTopics) {
+        EXPECT_STREQ(HelpPageOf(topic.keyword), topic.page);
+        pages.insert(topic.page);
+    }
+    EXPECT_EQ(pages.size(), std::size(kHelpTopics));
 }
 
 }  // namespace
