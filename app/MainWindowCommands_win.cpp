@@ -8,6 +8,7 @@
 #include "app/Settings.h"
 #include "app/StartupSequence.h"
 #include "play/PlayMode.h"
+#include "settingsui/SettingsSheet_win.h"
 #include "ui/AboutDialog_win.h"
 #include "ui/HelpViewer_win.h"
 #include "ui/PanelNumbers.h"
@@ -65,8 +66,10 @@ void MainWindow::RunCommand(const PlayerCommand& command, HWND sender) {
             SwitchMode(2);
             return;
         case PlayerAction::Record:
+            // The recorder is not part of this build yet.
+            return;
         case PlayerAction::ShowSettings:
-            // The recorder and the settings sheet are not part of this build yet.
+            ShowSettingsSheet(hwnd);
             return;
         case PlayerAction::ChooseFont:
             ChoosePanelFont();

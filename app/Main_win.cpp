@@ -9,6 +9,7 @@
 #include "app/StartupSequence.h"
 #include "app/StartupUi_win.h"
 #include "resources/SystemCommands.h"
+#include "ui/HelpViewer_win.h"
 #include "ui/framework/ProgramInstance_win.h"
 
 namespace {
@@ -49,6 +50,7 @@ int RunPlayer(HINSTANCE instance, HINSTANCE previous, const char* commandLine, i
         UpdateWindow(mainWindow);
         RunMessageLoop(mainWindow);
     }
+    CloseAllHelp();
     SaveSettings();
     instanceSystem.CloseBootMutex();
     return 0;

@@ -60,6 +60,10 @@ public:
             OnInitDialog();
             return TRUE;
         }
+        if (message == WM_HELP) {
+            ShowHelpKeyword(hwnd, kHelpSongJumpDialog);
+            return TRUE;
+        }
         if (message != WM_COMMAND) {
             return FALSE;
         }
@@ -156,6 +160,10 @@ public:
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/) override {
         if (message == WM_INITDIALOG) {
             ListDrives();
+            return TRUE;
+        }
+        if (message == WM_HELP) {
+            ShowHelpKeyword(hwnd, kHelpCdDriveDialog);
             return TRUE;
         }
         if (message != WM_COMMAND) {

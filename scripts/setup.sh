@@ -11,6 +11,7 @@ packages=(
     xvfb xdotool pulseaudio pulseaudio-utils
     fonts-ipafont fonts-ipafont-gothic fonts-ipafont-mincho locales
     imagemagick sox lame mpg123 midicsv
+    fp-utils libchm-bin
 )
 
 missing_packages() {

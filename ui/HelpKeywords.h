@@ -15,3 +15,26 @@ constexpr char kHelpListSelection[] = "演奏リスト選択ダイアログ";
 constexpr char kHelpFolderDialog[] = "フォルダ指定ダイアログ";
 constexpr char kHelpCdDriveDialog[] = "CDドライブ選択ダイアログ";
 constexpr char kHelpSongJumpDialog[] = "曲ジャンプダイアログ";
+
+// Every keyword above with the page the help file's index leads it to, for viewers that cannot
+// look keywords up: the help then opens the page itself. The help file's index holds exactly these.
+struct HelpTopic {
+    const char* keyword;
+    const char* page;
+};
+
+constexpr HelpTopic kHelpTopics[] = {
+    {kHelpPlaySettings, "settings_play.html"},
+    {kHelpVolumeSettings, "settings_volume.html"},
+    {kHelpStartupSettings, "settings_startup.html"},
+    {kHelpDisplaySettings, "settings_display.html"},
+    {kHelpRecordSettings, "settings_record.html"},
+    {kHelpWaveSettings, "settings_wave.html"},
+    {kHelpRecordDialog, "record.html"},
+    {kHelpPlayListEditor, "listedit.html"},
+    {kHelpCdListEditor, "cdlistedit.html"},
+    {kHelpListSelection, "listselect.html"},
+    {kHelpFolderDialog, "folder.html"},
+    {kHelpCdDriveDialog, "cddrive.html"},
+    {kHelpSongJumpDialog, "songjump.html"},
+};
