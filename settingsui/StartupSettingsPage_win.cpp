@@ -25,6 +25,7 @@ bool StartupSettingsPage::OnInitDialog() {
     Check(IDC_STARTUP_PLAY, player.BootPlay != 0);
     Check(IDC_STARTUP_SAVE_SONG, gSettings.file.SaveSong != 0);
     Check(IDC_STARTUP_SINGLE, player.BootSingle != 0);
+    Check(IDC_STARTUP_MEDIA_KEYS, player.MediaKeys != 0);
     return true;
 }
 
@@ -33,6 +34,7 @@ void StartupSettingsPage::Store() {
     player.BootPlay = Checked(IDC_STARTUP_PLAY) ? 1 : 0;
     gSettings.file.SaveSong = Checked(IDC_STARTUP_SAVE_SONG) ? 1 : 0;
     player.BootSingle = Checked(IDC_STARTUP_SINGLE) ? 1 : 0;
+    player.MediaKeys = Checked(IDC_STARTUP_MEDIA_KEYS) ? 1 : 0;
     if (Checked(IDC_STARTUP_LAST_MODE)) {
         player.BootMode = static_cast<std::int32_t>(BootModeChoice::kLastMode);
     } else if (Checked(IDC_STARTUP_CD_MODE)) {
