@@ -5,17 +5,19 @@
 
 #include "installer/InstallerTexts.h"
 
-void InstallReport::Fail(const char* format, const std::string& subject) {
-    std::string text;
+std::string FormatText(const char* format, const std::string& subject) {
     const char* mark = std::strstr(format, "%s");
     if (mark == nullptr) {
-        text = format;
-    } else {
-        text.assign(format, mark);
-        text += subject;
-        text += mark + 2;
+        return format;
     }
-    failures.push_back(std::move(text));
+    std::string text(format, mark);
+    text += subject;
+    text += mark + 2;
+    return text;
+}
+
+void InstallReport::Fail(const char* format, const std::string& subject) {
+    failures.push_back(FormatText(format, subject));
 }
 
 std::string InstallReport::FinishText() const {

@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+// format with its one %s replaced by subject (texts are built with it, never with printf, so a
+// folder holding "%" cannot break them).
+std::string FormatText(const char* format, const std::string& subject);
+
 class InstallReport {
 public:
     // Records a failure; format holds one %s that subject replaces.
