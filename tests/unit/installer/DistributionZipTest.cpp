@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -59,9 +60,17 @@ TEST(DistributionZip, HoldsTheInstallerAndEveryFileItCopies) {
                 names.end());
     std::sort(names.begin(), names.end());
 
+    // The help file exists only where the build found the HTML Help compiler; the dist step
+    // warns when it goes without it, and then so does this test.
+    const bool helpBuilt = std::ifstream(MX_WIN_BIN "/Melodrix.chm").good();
     std::vector<std::string> expected = {kInstallerFileName};
     for (const DistributionFile& file : kDistributionFiles) {
-        expected.push_back(file.sourceName);
+        if (helpBuilt || std::string(file.sourceName) != "Melodrix.chm") {
+            expected.push_back(file.sourceName);
+        }
+    }
+    if (!helpBuilt) {
+        std::printf("note: %s/Melodrix.chm was not built, so the zip is checked without the help file\n", MX_WIN_BIN);
     }
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(names, expected);
