@@ -41,11 +41,7 @@ struct DistributionFile {
 
 // Copied in this order into the program folder, each replacing an older copy.
 constexpr DistributionFile kDistributionFiles[] = {
-    {"Melodrix.bin", "Melodrix.exe"},
-    {"MxLib.dll", "MxLib.dll"},
-    {"Melodrix.chm", "Melodrix.chm"},
-    {"Melodrix.doc", "Melodrix.doc"},
-    {"Melodrix.log", "Melodrix.log"},
-    {"Uninst.bin", "Uninst.exe"},
+    {"Melodrix.bin", "Melodrix.exe"}, {"MxLib.dll", "MxLib.dll"},       {"Melodrix.chm", "Melodrix.chm"},
+    {"Melodrix.doc", "Melodrix.doc"}, {"Melodrix.log", "Melodrix.log"}, {"Uninst.bin", "Uninst.exe"},
 };
 constexpr std::size_t kDistributionFileCount = sizeof kDistributionFiles / sizeof kDistributionFiles[0];

@@ -16,10 +16,8 @@ constexpr char kFolderFailedFormat[] = "ディレクトリ\n%s\nの作製に失�
 
 constexpr char kFinishedText[] =
     " インストールが終了しました。\r\n\r\n 以降の設定はMelodrixを起動して行なってください。";
-constexpr char kIncompleteHeading[] =
-    " インストールは完了していません。\r\n 次の処理に失敗しました。\r\n";
-constexpr char kIncompleteFooter[] =
-    "\r\n 失敗した原因を取り除いてから、もう一度インストールしてください。";
+constexpr char kIncompleteHeading[] = " インストールは完了していません。\r\n 次の処理に失敗しました。\r\n";
+constexpr char kIncompleteFooter[] = "\r\n 失敗した原因を取り除いてから、もう一度インストールしてください。";
 
 // Failures the installation records (%s: a path, a key or a list name).
 constexpr char kFailFolder[] = "フォルダを作成できません: %s";

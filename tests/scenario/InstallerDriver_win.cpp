@@ -12,9 +12,7 @@
 namespace {
 
 // The wizard's buttons (comctl32's fixed ids).
-constexpr int kBackButton = 0x3023;
 constexpr int kNextButton = 0x3024;
-constexpr int kFinishButton = 0x3025;
 
 template <typename Condition>
 bool WaitFor(Condition condition, DWORD timeoutMs) {
@@ -88,7 +86,8 @@ std::string MessageText(HWND box) {
 }
 
 void PressBoxButton(HWND box, int buttonId) {
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, buttonId)));
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, buttonId)));
 }
 
 InstallerRun::~InstallerRun() {
@@ -191,7 +190,8 @@ long InstallerRun::WaitForExit(DWORD timeoutMs) {
     return static_cast<long>(code);
 }
 
-std::string InstallThroughWizard(const std::string& distFolder, const std::string& programFolder,
+std::string InstallThroughWizard(const std::string& distFolder,
+                                 const std::string& programFolder,
                                  double* installSeconds) {
     InstallerRun run;
     if (!run.Start(distFolder)) {

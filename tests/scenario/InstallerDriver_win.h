@@ -49,7 +49,8 @@ private:
 
 // Runs an installer from distFolder through all four pages with the given program folder (empty:
 // the proposed one) and returns the finishing page's text ("" when the wizard got stuck).
-std::string InstallThroughWizard(const std::string& distFolder, const std::string& programFolder,
+std::string InstallThroughWizard(const std::string& distFolder,
+                                 const std::string& programFolder,
                                  double* installSeconds = nullptr);
 
 // Files and folders.

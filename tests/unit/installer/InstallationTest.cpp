@@ -38,7 +38,8 @@ protected:
         if (value == nullptr || value->type != kRegDword || value->data.size() != 4) {
             return 0xDEADBEEF;
         }
-        return value->data[0] | value->data[1] << 8 | value->data[2] << 16 | static_cast<std::uint32_t>(value->data[3]) << 24;
+        return value->data[0] | value->data[1] << 8 | value->data[2] << 16 |
+               static_cast<std::uint32_t>(value->data[3]) << 24;
     }
 
     std::unique_ptr<Installation> installation;
@@ -117,8 +118,8 @@ TEST_F(InstallationTest, EveryKindOfFailedStepIsListed) {
              t.files.FailWrites(true);
              t.files.AddFile("C:\\WINDOWS\\Melodrix.ini", std::string("[MxPlayList]\nNum=1\n0=Old\n[Old]\nNum=0\n"));
          },
-         {"フォルダを作成できません: C:\\Program Files\\Veqo\\Melodrix", "Melodrix.exe", "Uninst.exe", "スタートメニュー",
-          "デスクトップ", "変換できません: Old"}},
+         {"フォルダを作成できません: C:\\Program Files\\Veqo\\Melodrix", "Melodrix.exe", "Uninst.exe",
+          "スタートメニュー", "デスクトップ", "変換できません: Old"}},
         {"uninstall entry refused",
          [](InstallationTest& t) { t.registry.FailKey(kUninstallEntryPath); },
          {std::string("HKEY_LOCAL_MACHINE\\") + kUninstallEntryPath}},
@@ -128,7 +129,8 @@ TEST_F(InstallationTest, EveryKindOfFailedStepIsListed) {
              t.registry.FailKey(kRegListKeyPath);
          },
          {std::string("HKEY_CURRENT_USER\\") + kDirectoryKeyPath, "登録リスト"}},
-        {"shortcuts refused", [](InstallationTest& t) { t.target.failShortcuts = true; },
+        {"shortcuts refused",
+         [](InstallationTest& t) { t.target.failShortcuts = true; },
          {"スタートメニュー", "デスクトップ"}},
     };
     for (const auto& c : cases) {

@@ -86,21 +86,27 @@ TEST_F(PlayListConversionTest, DamagedSettingsFilesConvertWhatTheyCanAndSaySoFor
     const std::string longName(600, 'n');
     const std::string longSong = "C:\\" + std::string(5000, 's') + ".mid";
     const std::string longPath = "C:\\" + std::string(300, 'p') + ".mid,Title";
-    PutIni("[MxPlayList]\n"
-           "Num=2147483647\n"
-           "0=" + longName + "\n"
-           "1=Kept\n"
-           "[Kept]\n"
-           "Num=4\n"
-           "AllVol=abc\n"
-           "0=" + longSong + "\n"
-           "1=" + longPath + "\n"
-           "2=C:\\good.mid,Good,,70\n");
+    PutIni(
+        "[MxPlayList]\n"
+        "Num=2147483647\n"
+        "0=" +
+        longName +
+        "\n"
+        "1=Kept\n"
+        "[Kept]\n"
+        "Num=4\n"
+        "AllVol=abc\n"
+        "0=" +
+        longSong +
+        "\n"
+        "1=" +
+        longPath +
+        "\n"
+        "2=C:\\good.mid,Good,,70\n");
     EXPECT_EQ(Convert(), 1);
     EXPECT_EQ(Registered(), std::vector<std::string>{"C:\\Lists\\Kept.rpl"});
     // The overlong song, the overlong path and the missing fourth song are left out; the rest is kept.
-    EXPECT_EQ(FileText("C:\\Lists\\Kept.rpl"),
-              "Melodrix2.0 PlayList,Kept,100\r\nC:\\good.mid,Good,,70,-300\r\n");
+    EXPECT_EQ(FileText("C:\\Lists\\Kept.rpl"), "Melodrix2.0 PlayList,Kept,100\r\nC:\\good.mid,Good,,70,-300\r\n");
     ASSERT_EQ(report.Failures().size(), 3u) << report.FinishText();
     EXPECT_NE(report.Failures()[0].find("2147483647"), std::string::npos);
     EXPECT_NE(report.Failures()[1].find("名前が長すぎます"), std::string::npos);
