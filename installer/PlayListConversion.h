@@ -2,6 +2,7 @@
 // list files, registered in the player's list of registered play lists.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
