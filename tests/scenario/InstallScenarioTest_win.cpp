@@ -256,6 +256,39 @@ TEST_F(InstallScenario, TheUninstallerRemovesWhatTheInstallerMadeAndKeepsListsUn
     EXPECT_FALSE(FolderThere(kProgram));
 }
 
+TEST_F(InstallScenario, ADamagedDirectoryKeyIsShownWholeAndRefusedNotCut) {
+    // An overlong program folder and an empty list folder left by a damaged registry.
+    const std::string overlong = "C:\\mxtest\\" + std::string(300, 'x');
+    HKEY key = nullptr;
+    ASSERT_EQ(
+        RegCreateKeyExA(HKEY_CURRENT_USER, kDirectoryKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
+    RegSetValueExA(key, "Program", 0, REG_SZ, reinterpret_cast<const BYTE*>(overlong.c_str()),
+                   static_cast<DWORD>(overlong.size() + 1));
+    RegSetValueExA(key, "List", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
+    RegCloseKey(key);
+
+    InstallerRun run;
+    ASSERT_TRUE(run.Start(kScratchDist));
+    EXPECT_EQ(run.ItemText(IDC_FOLDER_EDIT), overlong);
+    run.PressNext();
+    HWND box = WaitForDialog(kInstallerCaption);
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(MessageText(box).find(overlong.substr(0, 40)), std::string::npos);
+    PressBoxButton(box, IDOK);
+    Sleep(300);
+    EXPECT_EQ(run.PageNumber(), 1);
+    EXPECT_FALSE(FolderThere("C:\\mxtest"));
+
+    // Corrected by the user, the installation goes on; the empty list folder is derived again.
+    run.SetItemText(IDC_FOLDER_EDIT, kProgram);
+    run.PressNext();
+    ASSERT_TRUE(run.WaitForPage(2));
+    EXPECT_EQ(run.ItemText(IDC_DIRECTORIES_LIST), std::string(kProgram) + "\\List");
+    run.PressCancel();
+    EXPECT_NE(run.WaitForExit(), -1);
+}
+
 TEST_F(InstallScenario, TheFinishingPageNamesWhatFailed) {
     // A distribution file missing, and the player's place in the program folder taken by a folder.
     ASSERT_TRUE(DeleteFileA((std::string(kScratchDist) + "\\MxLib.dll").c_str()));
