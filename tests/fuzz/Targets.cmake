@@ -31,4 +31,6 @@ list(APPEND MX_FUZZ_TARGETS FuzzTextEscapes)
 set(MX_FUZZ_LIBS_FuzzTextEscapes mx_wrd mx_containers)
 list(APPEND MX_FUZZ_TARGETS FuzzWrdScript)
 set(MX_FUZZ_LIBS_FuzzWrdScript mx_wrd mx_sequence_device mx_midi mx_containers)
+list(APPEND MX_FUZZ_TARGETS FuzzVersion1Conversion)
+set(MX_FUZZ_LIBS_FuzzVersion1Conversion mx_installer mx_songfiles mx_settings mx_containers)
 # fuzz-targets-end
