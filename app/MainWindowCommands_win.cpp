@@ -6,6 +6,7 @@
 #include "app/MainWindow_win.h"
 #include "app/StartupSequence.h"
 #include "play/PlayMode.h"
+#include "recorder/RecordDialog_win.h"
 #include "ui/AboutDialog_win.h"
 #include "ui/HelpViewer_win.h"
 #include "ui/PanelNumbers.h"
@@ -63,8 +64,10 @@ void MainWindow::RunCommand(const PlayerCommand& command, HWND sender) {
             SwitchMode(2);
             return;
         case PlayerAction::Record:
+            RunRecorder();
+            return;
         case PlayerAction::ShowSettings:
-            // The recorder and the settings sheet are not part of this build yet.
+            // The settings sheet is not part of this build yet.
             return;
         case PlayerAction::ChooseFont:
             ChoosePanelFont();
@@ -149,4 +152,30 @@ void MainWindow::RunPlayAction(PlayMode& mode, PlayerAction action) {
         default:
             return;
     }
+}
+
+void MainWindow::RunRecorder() {
+    if (recorder || currentMode == nullptr) {
+        return;
+    }
+    RecordDialog dialog(*currentMode, recorderActive);
+    recorder = &dialog;
+    dialog.Run(hwnd);
+    recorder = nullptr;
+    recorderActive = 0;
+    if (closeAfterRecorder) {
+        closeAfterRecorder = false;
+        PostMessageA(hwnd, WM_CLOSE, 0, 0);
+    }
+}
+
+// The dialog holds the current mode, which the window's end deletes: the dialog ends first and
+// the close is carried out after it.
+bool MainWindow::DeferCloseToRecorder() {
+    if (recorder == nullptr) {
+        return false;
+    }
+    closeAfterRecorder = true;
+    recorder->RequestClose();
+    return true;
 }

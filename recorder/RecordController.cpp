@@ -129,6 +129,11 @@ void RecordController::StartRecording() {
     }
     songIndex = playback.GetCurrentPosition();
     if (mode == kRecordEachSong) {
+        // The field shows the series' folder; a folder typed into it is the one used.
+        const std::string typed = view.ReadNameField();
+        if (!typed.empty()) {
+            multiFolder = typed;
+        }
         RecordNextSong();
         return;
     }
@@ -230,9 +235,12 @@ void RecordController::OnWaveInMessage(std::uint32_t message, std::uintptr_t hea
 }
 
 void RecordController::OnDestroy() {
+    // Buffers dispatched while the recorder drains are written; nothing else is started.
+    busy = true;
     if (recording) {
         recorder.Stop();
         recording = false;
     }
+    busy = false;
     playback.SetRecorderActive(0);
 }

@@ -19,6 +19,8 @@ constexpr char kStartFailedText[] = "録音が開始できません";
 // largest size a WAVE file can describe.
 constexpr char kWriteFailedText[] = "録音ファイルに書き込めないため録音を終了しました\n";
 constexpr char kDiskFullReason[] = "ディスクの空き容量が不足しています";
+// A system error without a description of its own (%lu: its number).
+constexpr char kSystemErrorNumber[] = "システムエラー %lu";
 constexpr char kCloseFailedText[] = "録音ファイルを正しく閉じられませんでした\n";
 constexpr char kSizeLimitText[] = "録音ファイルが WAVE ファイルの上限 (4GB) に達したため録音を終了しました";
 
