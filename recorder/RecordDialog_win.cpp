@@ -18,11 +18,10 @@
 namespace {
 
 // The radio button of each linked mode, in mode order 1..4.
-constexpr int kModeButtons[] = {IDC_RECORD_ONE_SONG, IDC_RECORD_EACH_SONG, IDC_RECORD_WHOLE_LIST,
-                                IDC_RECORD_UNLINKED};
+constexpr int kModeButtons[] = {IDC_RECORD_ONE_SONG, IDC_RECORD_EACH_SONG, IDC_RECORD_WHOLE_LIST, IDC_RECORD_UNLINKED};
 // Controls that cannot change while a recording runs.
-constexpr int kLockedWhileRecording[] = {IDC_RECORD_CLOSE,      IDC_RECORD_BROWSE,     IDC_RECORD_CHOOSE_FORMAT,
-                                         IDC_RECORD_NAME,       IDC_RECORD_ONE_SONG,   IDC_RECORD_EACH_SONG,
+constexpr int kLockedWhileRecording[] = {IDC_RECORD_CLOSE,      IDC_RECORD_BROWSE,   IDC_RECORD_CHOOSE_FORMAT,
+                                         IDC_RECORD_NAME,       IDC_RECORD_ONE_SONG, IDC_RECORD_EACH_SONG,
                                          IDC_RECORD_WHOLE_LIST, IDC_RECORD_UNLINKED};
 
 int ModeOfButton(int id) {

@@ -12,11 +12,11 @@
 
 // Result codes of the wave-input functions (MMRESULT values).
 constexpr std::uint32_t kWaveResultOk = 0;
-constexpr std::uint32_t kWaveBadDeviceId = 2;     // MMSYSERR_BADDEVICEID
-constexpr std::uint32_t kWaveAllocated = 4;       // MMSYSERR_ALLOCATED
-constexpr std::uint32_t kWaveNoMemory = 7;        // MMSYSERR_NOMEM
-constexpr std::uint32_t kWaveBadFormat = 32;      // WAVERR_BADFORMAT
-constexpr std::uint32_t kWaveStillPlaying = 33;   // WAVERR_STILLPLAYING
+constexpr std::uint32_t kWaveBadDeviceId = 2;    // MMSYSERR_BADDEVICEID
+constexpr std::uint32_t kWaveAllocated = 4;      // MMSYSERR_ALLOCATED
+constexpr std::uint32_t kWaveNoMemory = 7;       // MMSYSERR_NOMEM
+constexpr std::uint32_t kWaveBadFormat = 32;     // WAVERR_BADFORMAT
+constexpr std::uint32_t kWaveStillPlaying = 33;  // WAVERR_STILLPLAYING
 // The wave-input notifications the owner window receives (MM_WIM_OPEN, MM_WIM_CLOSE, MM_WIM_DATA).
 constexpr std::uint32_t kWaveInOpenMessage = 0x3BE;
 constexpr std::uint32_t kWaveInCloseMessage = 0x3BF;

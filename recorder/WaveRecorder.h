@@ -68,7 +68,6 @@ public:
     static std::int32_t CorrectDeviceId(std::int32_t setting, std::uint32_t deviceCount);
 
 private:
-
     WaveInPort& port;
     Settings::Record& settings;
     std::int32_t deviceId = kWaveInMapper;

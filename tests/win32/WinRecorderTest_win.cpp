@@ -141,7 +141,8 @@ std::vector<std::uint8_t> ReadWhole(const std::string& path) {
 }
 
 std::uint32_t Le32(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
-    return bytes[offset] | bytes[offset + 1] << 8 | bytes[offset + 2] << 16 | static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
+    return bytes[offset] | bytes[offset + 1] << 8 | bytes[offset + 2] << 16 |
+           static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
 }
 
 // Deterministic stereo noise, so that every stretch of a capture names one place in it.

@@ -20,8 +20,7 @@
 namespace {
 
 constexpr DWORD kSafetyMs = 120000;
-constexpr int kModeButtons[] = {IDC_RECORD_ONE_SONG, IDC_RECORD_EACH_SONG, IDC_RECORD_WHOLE_LIST,
-                                IDC_RECORD_UNLINKED};
+constexpr int kModeButtons[] = {IDC_RECORD_ONE_SONG, IDC_RECORD_EACH_SONG, IDC_RECORD_WHOLE_LIST, IDC_RECORD_UNLINKED};
 
 struct Options {
     std::string list;
@@ -121,7 +120,8 @@ void AnswerBox(HWND box, const Options& options, DWORD elapsed) {
         std::printf("overwrite-question: %s t=%lu\n", caption.c_str(), elapsed);
         PostMessageA(box, WM_COMMAND, options.answerYes ? IDYES : IDNO, 0);
     } else {
-        std::printf("message: %s t=%lu\n", caption.c_str(), elapsed);
+        const bool diskFull = text.find(kDiskFullReason) != std::string::npos;
+        std::printf("message: %s%s t=%lu\n", caption.c_str(), diskFull ? " reason=disk-full" : "", elapsed);
         PostMessageA(box, WM_COMMAND, IDOK, 0);
     }
     std::fflush(stdout);

@@ -164,6 +164,14 @@ TEST_F(RecordControllerTest, EachSongGoesIntoAFileNamedAfterItsTitle) {
     EXPECT_TRUE(playback.passedOn.empty()) << "the song ends are not handed to the play mode";
 }
 
+TEST_F(RecordControllerTest, FolderTypedForASeriesIsTheOneUsed) {
+    files.AddDirectory("C:\\typed");
+    view.nameField = "C:\\typed";
+    Begin(kRecordEachSong);
+    EXPECT_EQ(controller.OutputPath(), "C:\\typed\\A.wav");
+    EXPECT_EQ(controller.MultiFolder(), "C:\\typed");
+}
+
 TEST_F(RecordControllerTest, WholeListGoesIntoOneFileFromTheCurrentSongOn) {
     playback.position = 1;
     view.nameField = "list";

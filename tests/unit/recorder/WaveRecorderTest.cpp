@@ -12,7 +12,9 @@ constexpr char kPath[] = "C:\\rec\\take.wav";
 
 class WaveRecorderTest : public ::testing::Test {
 protected:
-    WaveRecorderTest() { port.owner = [this](std::uint32_t m, std::uintptr_t h) { recorder.OnWaveInMessage(m, h); }; }
+    WaveRecorderTest() {
+        port.owner = [this](std::uint32_t m, std::uintptr_t h) { recorder.OnWaveInMessage(m, h); };
+    }
 
     const std::vector<std::uint8_t>& File() { return port.disk.files.at(kPath); }
 
@@ -58,8 +60,9 @@ TEST(WaveRecorderSettings, DeviceTheSystemLacksBecomesTheMapperAndIsStoredBack) 
 TEST_F(WaveRecorderTest, StartsInOrderAllocateOpenQueueCreateStart) {
     ASSERT_EQ(recorder.Start(kPath), 1);
     EXPECT_TRUE(recorder.IsRecording());
-    const std::vector<std::string> expected = {"allocate 4x4096", "open",      "prepare 0", "prepare 1", "prepare 2",
-                                               "prepare 3",       "create C:\\rec\\take.wav", "start"};
+    const std::vector<std::string> expected = {
+        "allocate 4x4096",          "open", "prepare 0", "prepare 1", "prepare 2", "prepare 3",
+        "create C:\\rec\\take.wav", "start"};
     EXPECT_EQ(port.calls, expected);
     EXPECT_EQ(port.openedFormat.samplesPerSec, 44100u);
 }
