@@ -66,7 +66,12 @@ void RecordController::ChooseFile(const char* path) {
     fileName = path;
     char folder[kMaxPathBytes];
     if (DirectoryOf(folder, path) && folder[0] != '\0') {
-        singleFolder = folder;
+        // As the current directory reads: no closing separator except at a drive's root.
+        std::string chosen = folder;
+        if (chosen.size() > 1 && !(chosen.size() == 3 && chosen[1] == ':')) {
+            chosen.pop_back();
+        }
+        singleFolder = chosen;
     }
 }
 

@@ -315,10 +315,12 @@ TEST_F(RecordControllerTest, SettingsLoadWithCorrectionsAndAFreshUntitledName) {
     Settings::Record stored;
     controller.Store(stored);
     EXPECT_EQ(stored.Mode, kRecordEachSong);
-    EXPECT_STREQ(stored.LastDirectory_Single, "F:\\music\\");
+    EXPECT_STREQ(stored.LastDirectory_Single, "F:\\music");
     EXPECT_STREQ(stored.LastDirectory_Multi, "G:\\series");
     controller.SetMode(kRecordOneSong);
     EXPECT_EQ(controller.NameFieldText(), "mine.wav");
+    controller.ChooseFile("H:\\top.wav");
+    EXPECT_EQ(controller.SingleFolder(), "H:\\");
 }
 
 }  // namespace
