@@ -45,6 +45,16 @@ void WriteFormat() {
     }
 }
 
+BOOL CALLBACK CountDialogs(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<std::pair<DWORD, int>*>(parameter);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == search->first && IsWindowVisible(window) && GetDlgItem(window, IDC_RECORD_START) != nullptr) {
+        ++search->second;
+    }
+    return TRUE;
+}
+
 BOOL CALLBACK FindDialog(HWND window, LPARAM parameter) {
     auto* search = reinterpret_cast<std::pair<DWORD, HWND>*>(parameter);
     DWORD process = 0;
@@ -211,6 +221,10 @@ int main(int argc, char** argv) {
     }
     // A second record command while the dialog runs opens nothing more.
     PostMessageA(main, WM_SYSCOMMAND, IDM_RECORD, 0);
+    Sleep(300);
+    std::pair<DWORD, int> dialogs{player.ProcessId(), 0};
+    EnumWindows(CountDialogs, reinterpret_cast<LPARAM>(&dialogs));
+    std::printf("record-dialogs: %d\n", dialogs.second);
     Click(dialog, kModeButtons[options.mode - 1]);
     Sleep(100);
     SendMessageA(GetDlgItem(dialog, IDC_RECORD_NAME), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(options.name.c_str()));

@@ -75,6 +75,7 @@ echo "== mode 2: one file per song"
 mkdir -p "$work/multi"
 driver "$list" "$(winpath "$work/multi")" 2 "$(winpath "$work/multi")" >"$work/mode2.out" 2>/dev/null
 cat "$work/mode2.out"
+grep -q '^record-dialogs: 1' "$work/mode2.out" || fail "a second record command opened another dialog"
 for name in A.wav A_0.wav 00000000.wav; do
     [ -f "$work/multi/$name" ] || fail "mode 2: $name was not written"
 done
