@@ -8,6 +8,7 @@
 #include "app/Settings.h"
 #include "app/StartupSequence.h"
 #include "play/PlayMode.h"
+#include "recorder/RecordDialog_win.h"
 #include "settingsui/SettingsSheet_win.h"
 #include "ui/AboutDialog_win.h"
 #include "ui/HelpViewer_win.h"
@@ -66,7 +67,7 @@ void MainWindow::RunCommand(const PlayerCommand& command, HWND sender) {
             SwitchMode(2);
             return;
         case PlayerAction::Record:
-            // The recorder is not part of this build yet.
+            RunRecorder();
             return;
         case PlayerAction::ShowSettings:
             ShowSettingsSheet(hwnd);
@@ -185,4 +186,30 @@ void MainWindow::UnregisterMediaHotKeys() {
     for (int i = 0; i < kMediaHotKeyCount; ++i) {
         UnregisterHotKey(hwnd, kMediaHotKeyFirstId + i);
     }
+}
+
+void MainWindow::RunRecorder() {
+    if (recorder || currentMode == nullptr) {
+        return;
+    }
+    RecordDialog dialog(*currentMode, recorderActive);
+    recorder = &dialog;
+    dialog.Run(hwnd);
+    recorder = nullptr;
+    recorderActive = 0;
+    if (closeAfterRecorder) {
+        closeAfterRecorder = false;
+        PostMessageA(hwnd, WM_CLOSE, 0, 0);
+    }
+}
+
+// The dialog holds the current mode, which the window's end deletes: the dialog ends first and
+// the close is carried out after it.
+bool MainWindow::DeferCloseToRecorder() {
+    if (recorder == nullptr) {
+        return false;
+    }
+    closeAfterRecorder = true;
+    recorder->RequestClose();
+    return true;
 }

@@ -16,6 +16,7 @@
 #include "play/CdPlayMode.h"
 #include "play/FileModeParts_win.h"
 #include "play/FilePlayMode.h"
+#include "recorder/RecordDialog_win.h"
 #include "ui/Panel_win.h"
 
 namespace {
@@ -96,9 +97,18 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_HOTKEY:
             OnMediaKey(MediaKeyOfHotKey(static_cast<int>(wParam)));
             return 0;
+        case WM_CLOSE:
+            if (DeferCloseToRecorder()) {
+                return 0;
+            }
+            break;
         case WM_ENDSESSION:
-            // Windows is going down and may end the player without WM_DESTROY.
+            // Windows is going down and may end the player without WM_DESTROY: a recording
+            // is closed with its sizes first.
             if (wParam) {
+                if (recorder) {
+                    recorder->RequestClose();
+                }
                 SaveChangedSession();
             }
             return 0;
@@ -250,7 +260,11 @@ void MainWindow::OnPaint() {
 }
 
 void MainWindow::RouteToMode(UINT message, WPARAM wParam, LPARAM lParam) {
-    // The recorder takes these messages while it records; it is not part of this build yet.
+    // The recording dialog takes these messages while it drives the list.
+    if (recorderActive && recorder) {
+        recorder->OnPlayerMessage(message, wParam, lParam);
+        return;
+    }
     if (currentMode) {
         currentMode->HandleTimerMessage(message, wParam, lParam);
     }

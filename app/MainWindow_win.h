@@ -21,6 +21,7 @@ class PlayMode;
 class FilePlayMode;
 class CdPlayMode;
 class Panel;
+class RecordDialog;
 
 // Registers the window classes of the player: the main window's, the panel controls', the text
 // viewer's and the emulated screen's. False when the main window's class fails.
@@ -62,6 +63,8 @@ public:
 
     // Set by the recorder while it records; device messages then go to it.
     int recorderActive = 0;
+    // The recording dialog while it runs, else null.
+    RecordDialog* recorder = nullptr;
 
 private:
     LRESULT OnCreate();
@@ -81,6 +84,11 @@ private:
     void RegisterMediaHotKeys();
     void UnregisterMediaHotKeys();
     void RouteToMode(UINT message, WPARAM wParam, LPARAM lParam);
+    // Runs the recording dialog for the current mode (once: a second request while it runs
+    // does nothing).
+    void RunRecorder();
+    // A close while the recording dialog runs ends the dialog first.
+    bool DeferCloseToRecorder();
     // Writes the settings when the session changed since the last write.
     void SaveChangedSession();
 
@@ -109,6 +117,8 @@ private:
     std::unique_ptr<Panel> panel;
     HCURSOR savedCursor = nullptr;
     SessionSaver sessionSaver;
+    // A close arrived while the recording dialog ran; it is carried out when the dialog ends.
+    bool closeAfterRecorder = false;
 };
 
 // Creates the main window; the object lives until the window is destroyed and the program ends.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the benchmarks and prints their figures: the native Google Benchmark programs (built
 # without sanitizers) and, under Wine, the player's start-up time against a minimal program.
-#   scripts/bench.sh [native|wine|stream|panel|all]
+#   scripts/bench.sh [native|wine|stream|panel|record|all]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 which=${1:-all}
@@ -40,4 +40,11 @@ if [ "$which" = panel ] || [ "$which" = all ]; then
         "Z:$bin/ButtonsWindow.exe" "Z:$bin/MinimalWindow.exe" 2>/dev/null
     echo "== player CPU time under Wine: stopped, paused and playing a WAVE song"
     scripts/winebench.sh run -- bash tests/scenario/panel_idle.sh "$bin" "${MX_IDLE_SECONDS:-60}"
+fi
+
+if [ "$which" = record ] || [ "$which" = all ]; then
+    bash scripts/build.sh win Melodrix RecordDriver
+    bin=$(pwd)/build/win/bin
+    echo "== recorder under Wine: player CPU while recording, and nothing lost in a linked recording"
+    scripts/winebench.sh run -- bash tests/scenario/record/record_bench.sh "$bin" "${MX_RECORD_SECONDS:-60}"
 fi
