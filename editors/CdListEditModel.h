@@ -58,6 +58,8 @@ public:
 
     const CdListFile& List() const { return *list; }
     bool Modified() const { return modified; }
+    // What the dialog put into its own controls while opening is no change of the user's.
+    void ForgetChanges() { modified = false; }
 
 private:
     void Opened();
