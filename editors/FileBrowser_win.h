@@ -48,6 +48,8 @@ public:
     int CompareTreeItems(ULONG_PTR first, ULONG_PTR second) const;
 
     const char* Folder() const { return browseFolder; }
+    // The tree's items; a row's item data is its index here.
+    const FolderTree& Tree() const { return tree; }
     // Names of the selected files, top to bottom.
     std::vector<std::string> SelectedFileNames() const;
 

@@ -227,8 +227,8 @@ bool ListSelectionDialog::ChooseListFiles(std::vector<char>& buffer) {
     open.lpstrFile = buffer.data();
     open.nMaxFile = static_cast<DWORD>(buffer.size());
     open.lpstrInitialDir = gSettings.directory.List;
-    open.Flags = OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_EXPLORER |
-                 OFN_LONGNAMES;
+    open.Flags =
+        OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_EXPLORER | OFN_LONGNAMES;
     return GetOpenFileNameA(&open) != FALSE;
 }
 

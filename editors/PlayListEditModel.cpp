@@ -25,7 +25,9 @@ std::int32_t PlayListEditModel::ClampSongRow(std::int32_t wanted) const {
     return std::max<std::int32_t>(0, std::min(wanted, list.EntryCount() - 1));
 }
 
-std::int32_t PlayListEditModel::AddFiles(std::int32_t index, const char* folder, const std::vector<std::string>& names) {
+std::int32_t PlayListEditModel::AddFiles(std::int32_t index,
+                                         const char* folder,
+                                         const std::vector<std::string>& names) {
     if (index < 0 || index > list.EntryCount() || names.empty()) {
         return -1;
     }

@@ -17,6 +17,8 @@ public:
 
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    const FileBrowser& Browser() const { return browser; }
+
 protected:
     // True when the list file lies in the list folder, both resolved as the system resolves them.
     virtual bool InListFolder(const char* file);

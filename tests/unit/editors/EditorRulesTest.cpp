@@ -17,9 +17,9 @@ TEST(BalanceRules, ShowsOnOnlyWithinRangeAndKeepsSwitchedOffPositions) {
         int position;
     };
     const Case cases[] = {
-        {0, true, 0},      {-100, true, -100}, {100, true, 100},   {-250, false, 50},
-        {-300, false, 0},  {-400, false, -100}, {-200, false, 100}, {-401, false, 0},
-        {-199, false, 0},  {101, false, 0},     {5000, false, 0},
+        {0, true, 0},     {-100, true, -100},  {100, true, 100},   {-250, false, 50},
+        {-300, false, 0}, {-400, false, -100}, {-200, false, 100}, {-401, false, 0},
+        {-199, false, 0}, {101, false, 0},     {5000, false, 0},
     };
     for (const Case& c : cases) {
         const BalanceView view = ShowBalance(c.balance);
@@ -39,9 +39,9 @@ TEST(BalanceRules, ScrollCodesMoveAndClamp) {
         int expected;  // -999: ignored
     };
     const Case cases[] = {
-        {0, kScrollLineLeft, 0, -1},        {0, kScrollLineRight, 0, 1},      {0, kScrollPageLeft, 0, -10},
-        {95, kScrollPageRight, 0, 100},     {-98, kScrollPageLeft, 0, -100},  {3, kScrollThumbPosition, 42, 42},
-        {3, kScrollLeftEnd, 0, -100},       {3, kScrollRightEnd, 0, 100},     {3, 8 /* end scroll */, 0, -999},
+        {0, kScrollLineLeft, 0, -1},        {0, kScrollLineRight, 0, 1},     {0, kScrollPageLeft, 0, -10},
+        {95, kScrollPageRight, 0, 100},     {-98, kScrollPageLeft, 0, -100}, {3, kScrollThumbPosition, 42, 42},
+        {3, kScrollLeftEnd, 0, -100},       {3, kScrollRightEnd, 0, 100},    {3, 8 /* end scroll */, 0, -999},
         {3, 5 /* thumb track */, 60, -999},
     };
     for (const Case& c : cases) {
