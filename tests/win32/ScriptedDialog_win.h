@@ -116,7 +116,13 @@ public:
         Remove(path);
         CreateDirectoryA(path.c_str(), nullptr);
     }
-    ~TemporaryFolder() { Remove(path); }
+    // The editor's browser leaves the process in the folder it showed: step out before removing.
+    ~TemporaryFolder() {
+        char base[MAX_PATH];
+        GetTempPathA(sizeof base, base);
+        SetCurrentDirectoryA(base);
+        Remove(path);
+    }
     TemporaryFolder(const TemporaryFolder&) = delete;
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;
 
