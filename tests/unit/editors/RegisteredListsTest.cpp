@@ -141,8 +141,16 @@ TEST_F(RegisteredListsTest, EntriesTooLongOrEmptyAreRefused) {
     EXPECT_EQ(lists.Count(), 1);
 }
 
-TEST_F(RegisteredListsTest, AMissingKeyLoadsNoEntries) {
+TEST_F(RegisteredListsTest, AMissingKeyLoadsNoEntriesAndTheFirstSaveCreatesIt) {
     lists.Load();
     EXPECT_EQ(lists.Count(), 0);
     EXPECT_FALSE(lists.Modified());
+    ASSERT_FALSE(registry.KeyExists(kSettingsRoot, kKey.c_str()));
+    const std::string folderList = EncodeFolderList({"Waves", "C:\\W", "*.wav"});
+    ASSERT_EQ(lists.Append(folderList.c_str()), 1);
+    EXPECT_EQ(lists.SaveIfModified(), 1);
+    RegisteredLists again;
+    again.Load();
+    ASSERT_EQ(again.Count(), 1);
+    EXPECT_EQ(again.RowText(0), "* Waves");
 }
