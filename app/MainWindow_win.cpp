@@ -12,6 +12,8 @@
 #include "app/containers/DeviceContext_win.h"
 #include "app/containers/SystemFunction_win.h"
 #include "app/containers/WindowMessages.h"
+#include "editors/CdListEditor_win.h"
+#include "editors/ListSelectionDialog_win.h"
 #include "editors/SmallPickers_win.h"
 #include "play/CdPlayMode.h"
 #include "play/FileModeParts_win.h"
@@ -194,12 +196,15 @@ void MainWindow::SaveChangedSession() {
     }
 }
 
-// The file mode on the song history and the CD mode on its drive, which asks the user for a
-// drive through the CD drive dialog.
+// The file mode on the song history, which chooses lists through the play list selection dialog,
+// and the CD mode on its drive, which asks the user for a drive through the CD drive dialog and
+// edits the disc's list in the CD list editor.
 void MainWindow::CreateModes() {
     fileMode = std::make_unique<FilePlayMode>(*this, std::make_unique<SystemFileModeParts>(hwnd), FileHistory);
     cdMode = std::make_unique<CdPlayMode>(*this);
     HWND window = hwnd;
+    fileMode->SelectPlayLists = [window](StringList& names) { return ::SelectPlayLists(window, names); };
+    cdMode->EditCdList = [window](CdPlayMode&, std::uint32_t discId) { return ::EditCdList(window, discId); };
     cdMode->ChooseCdDrive = [window](CdPlayMode& mode) {
         char drive[8] = {};
         const char* current = mode.DriveLetter();

@@ -232,6 +232,20 @@ int FilePlayMode::IsWrdOpen() {
     return wrdScreen && wrdScreen->IsWindowOpen() ? 1 : 0;
 }
 
+int FilePlayMode::EditList() {
+    if (!SelectPlayLists) {
+        return 0;
+    }
+    // The dialog works on a copy, so a cancel leaves the names as they were.
+    StringList chosen = names;
+    if (!SelectPlayLists(chosen) || chosen.Count() == 0) {
+        return 0;
+    }
+    names = chosen;
+    Reload();
+    return 1;
+}
+
 int FilePlayMode::OpenSource() {
     OpenDialogResult result = parts->RunOpenDialog(dialogDirectory, filterIndex);
     if (!result.accepted) {

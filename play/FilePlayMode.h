@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -30,8 +31,9 @@ public:
     MediaDevice* OpenDevice(const SongEntry& entry) override;
     void CloseDevice() override;
     void OnTick() override;
-    // The play-list selection dialog is not there yet: nothing changes.
-    int EditList() override { return 0; }
+    // The play-list selection dialog on the names; on OK the queue is rebuilt from the chosen
+    // entries. Answers 1 when reloaded.
+    int EditList() override;
     int OpenSource() override;
     void OpenText() override;
     void CloseText() override;
@@ -47,6 +49,10 @@ public:
     void DropFiles(const StringList& paths);
 
     const StringList& Names() const { return names; }
+
+    // The play-list selection dialog, supplied by the main window: on OK it replaces the list it
+    // is given with the chosen entries and answers nonzero. Until then it cancels.
+    std::function<int(StringList& names)> SelectPlayLists;
     // Bytes held by the queue: the records with their texts.
     std::size_t QueueBytes() const;
     // The song being opened or open, with the path actually opened.

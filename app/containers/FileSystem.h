@@ -37,6 +37,10 @@ public:
     // to a new file in the same folder, flushed, and only then put in the old file's place. False on
     // any failure, and the old file is then untouched.
     virtual bool WriteFileReplacing(const char* path, const void* data, std::size_t size) = 0;
+    // Gives a file a new name (in the same volume); false when from is missing or to exists.
+    virtual bool RenameFile(const char* from, const char* to) = 0;
+    // Deletes a file (never a folder); false when there was none or it could not be deleted.
+    virtual bool RemoveFile(const char* path) = 0;
 };
 
 // The file system every helper uses: the one set last, else the host's own.

@@ -167,3 +167,12 @@ bool Win32FileSystem::ReadFileRange(const char* path,
                                     std::vector<std::uint8_t>& bytes) {
     return ReadPart(path, count, bytes, [offset](std::uint64_t) { return offset; });
 }
+
+bool Win32FileSystem::RenameFile(const char* from, const char* to) {
+    // MoveFileA refuses an existing target, which is what a rename wants.
+    return from != nullptr && to != nullptr && from[0] != '\0' && to[0] != '\0' && MoveFileA(from, to) != FALSE;
+}
+
+bool Win32FileSystem::RemoveFile(const char* path) {
+    return path != nullptr && path[0] != '\0' && DeleteFileA(path) != FALSE;
+}

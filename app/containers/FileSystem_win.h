@@ -14,4 +14,6 @@ public:
                        std::size_t count,
                        std::vector<std::uint8_t>& bytes) override;
     bool WriteFileReplacing(const char* path, const void* data, std::size_t size) override;
+    bool RenameFile(const char* from, const char* to) override;
+    bool RemoveFile(const char* path) override;
 };

@@ -16,6 +16,8 @@ public:
                        std::size_t count,
                        std::vector<std::uint8_t>& bytes) override;
     bool WriteFileReplacing(const char* path, const void* data, std::size_t size) override;
+    bool RenameFile(const char* from, const char* to) override;
+    bool RemoveFile(const char* path) override;
 
     // The path with every single-byte backslash turned into '/'; the 0x5C trail bytes of double-byte
     // characters stay. Drive letters are not mapped: natively only relative and POSIX paths make sense.

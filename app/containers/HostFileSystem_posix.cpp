@@ -13,6 +13,23 @@
 
 #include "app/containers/ShiftJis.h"
 
+bool HostFileSystem::RenameFile(const char* from, const char* to) {
+    if (from == nullptr || to == nullptr || from[0] == '\0' || to[0] == '\0') {
+        return false;
+    }
+    const std::string target = ToHostPath(to);
+    struct stat status;
+    // Windows refuses to move onto an existing file; so does this one.
+    if (stat(target.c_str(), &status) == 0) {
+        return false;
+    }
+    return std::rename(ToHostPath(from).c_str(), target.c_str()) == 0;
+}
+
+bool HostFileSystem::RemoveFile(const char* path) {
+    return path != nullptr && path[0] != '\0' && unlink(ToHostPath(path).c_str()) == 0;
+}
+
 namespace {
 
 struct DirCloser {

@@ -199,3 +199,40 @@ bool MemoryFileSystem::ReadFileRange(const char* path,
     }
     return true;
 }
+
+bool MemoryFileSystem::RenameFile(const char* from, const char* to) {
+    if (from == nullptr || to == nullptr || renamesLeft == 0) {
+        return false;
+    }
+    const std::string fromKey = KeyOf(from);
+    const std::string toKey = KeyOf(to);
+    auto found = entries.find(fromKey);
+    if (found == entries.end() || found->second.entry.isDirectory || entries.count(toKey) > 0) {
+        return false;
+    }
+    const std::string parent = ParentKey(toKey);
+    if (toKey.empty() || (!parent.empty() && parent.back() != ':' && entries.count(parent) == 0)) {
+        return false;
+    }
+    if (renamesLeft > 0) {
+        --renamesLeft;
+    }
+    std::vector<std::uint8_t> contents = std::move(found->second.contents);
+    const bool hidden = found->second.entry.isHidden;
+    entries.erase(found);
+    Add(to, false, hidden);
+    entries[toKey].contents = std::move(contents);
+    return true;
+}
+
+bool MemoryFileSystem::RemoveFile(const char* path) {
+    if (path == nullptr || failWrites) {
+        return false;
+    }
+    auto found = entries.find(KeyOf(path));
+    if (found == entries.end() || found->second.entry.isDirectory) {
+        return false;
+    }
+    entries.erase(found);
+    return true;
+}

@@ -17,6 +17,9 @@ public:
     const std::vector<std::uint8_t>* Contents(const char* path) const;
     // Makes every later write fail (a full disk, a read-only folder) until called with false.
     void FailWrites(bool fail) { failWrites = fail; }
+    // Lets the next successes renames through and fails every one after them (a file held open by
+    // another program); a negative count lets every rename through.
+    void FailRenamesAfter(int successes) { renamesLeft = successes; }
     // Adds a directory and its parents.
     void AddDirectory(const char* path, bool hidden = false);
     // Removes one entry (not what lies below a directory); false when there was none.
@@ -32,6 +35,8 @@ public:
                        std::size_t count,
                        std::vector<std::uint8_t>& bytes) override;
     bool WriteFileReplacing(const char* path, const void* data, std::size_t size) override;
+    bool RenameFile(const char* from, const char* to) override;
+    bool RemoveFile(const char* path) override;
 
 private:
     struct Entry {
@@ -46,4 +51,5 @@ private:
     // folded to lower case (never the trail byte of a double-byte character).
     std::map<std::string, Entry> entries;
     bool failWrites = false;
+    int renamesLeft = -1;
 };

@@ -279,4 +279,32 @@ TEST_F(FilePlayModeTest, EditListChangesNothingForNow) {
     EXPECT_EQ(mode->GetQueueLength(), 1);
 }
 
+TEST_F(FilePlayModeTest, ListsChosenInTheSelectionDialogArePlayedInTheOrderGiven) {
+    files.AddFile("C:\\Lists\\one.rpl", std::string("Melodrix2.0 PlayList,One\r\nC:\\Music\\b.mid\r\n"));
+    files.AddFile("C:\\Lists\\two.rpl", std::string("Melodrix2.0 PlayList,Two\r\nC:\\Music\\c.mid\r\n"));
+    auto mode = MakeMode({"C:\\Music\\a.mid"});
+    mode->Activate();
+    int calls = 0;
+    mode->SelectPlayLists = [&](StringList& names) {
+        ++calls;
+        EXPECT_EQ(names.Count(), 1);  // the dialog starts from the names played now
+        if (calls == 1) {
+            names.InsertString(-1, "ignored: the dialog was cancelled");
+            return 0;
+        }
+        names = ListOf({"C:\\Lists\\two.rpl", "C:\\Lists\\one.rpl"});
+        return 1;
+    };
+    EXPECT_EQ(mode->EditList(), 0);
+    EXPECT_EQ(mode->Names().Count(), 1);
+    EXPECT_EQ(mode->EditList(), 1);
+    ASSERT_EQ(mode->GetQueueLength(), 2);
+    SongEntry song;
+    mode->GetSongAt(song, 0);
+    EXPECT_STREQ(song.path, "C:\\Music\\c.mid");
+    EXPECT_STREQ(song.listTitle, "Two");
+    mode->GetSongAt(song, 1);
+    EXPECT_STREQ(song.path, "C:\\Music\\b.mid");
+}
+
 }  // namespace
