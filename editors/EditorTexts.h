@@ -31,7 +31,13 @@ constexpr const char* kFolderListWildcards[] = {"*.wav", "*.mid;*.smf", "*.wav;*
 constexpr char kNewFolderListWildcard[] = "*.wav";
 
 // The open dialog's filter for registering list files: pairs of description and pattern.
-constexpr char kListFileFilter[] = "Melodrixリスト(*.rpl)\0*.rpl\0";
+// Other players' lists play as they are; they are registered but not edited here.
+constexpr char kListFileFilter[] =
+    "Melodrixリスト(*.rpl)\0*.rpl\0他のプレーヤーのリスト(*.m3u;*.m3u8;*.pls)\0*.m3u;*.m3u8;*.pls\0";
+constexpr char kForeignListCaption[] = "お知らせ -リスト編集";
+constexpr char kForeignListNotEditableText[] =
+    "他のプレーヤーの演奏リストはここでは編集できません。\n"
+    "そのまま演奏に使えます。編集するには、そのプレーヤーで編集してください。";
 
 // A CD list row: the 1-based track number and the track's title.
 constexpr char kCdTrackRowFormat[] = "<%02d> %s";

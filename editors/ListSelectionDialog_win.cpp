@@ -14,6 +14,7 @@
 #include "editors/FolderListEntry.h"
 #include "editors/PlayListEditor_win.h"
 #include "play/FileModeParts.h"
+#include "songfiles/ForeignPlayList.h"
 #include "resources/ListSelectionDialog.h"
 #include "ui/HelpKeywords.h"
 #include "ui/HelpViewer_win.h"
@@ -163,6 +164,12 @@ void ListSelectionDialog::OnEdit() {
             lists.Replace(row, EncodeFolderList({dialog.listName, dialog.folder, dialog.wildcard}).c_str())) {
             RebuildRows(row);
         }
+        return;
+    }
+    // The editor writes its own format: saving an .m3u or .pls through it would destroy the
+    // other player's list.
+    if (IsForeignPlayList(entry)) {
+        Ask(kForeignListNotEditableText, kForeignListCaption, MB_OK | MB_ICONINFORMATION);
         return;
     }
     // A path too long for the editor opens an empty list that is saved under a new name.
