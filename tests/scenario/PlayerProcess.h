@@ -7,6 +7,9 @@
 
 // The path of the Melodrix.exe under test (set by the test program's main).
 extern std::string gPlayerPath;
+// Sets gPlayerPath from the first argument left after the test framework's own, else from
+// MX_PLAYER_EXE, with backslashes throughout as the player reports its own path.
+void TakePlayerPath(int argc, char** argv);
 
 class PlayerProcess {
 public:

@@ -1,10 +1,21 @@
 // Process and window helpers of the scenario tests.
 #include "tests/scenario/PlayerProcess.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
 std::string gPlayerPath;
+
+void TakePlayerPath(int argc, char** argv) {
+    const char* path = argc > 1 ? argv[1] : std::getenv("MX_PLAYER_EXE");
+    gPlayerPath = path ? path : "";
+    for (char& c : gPlayerPath) {
+        if (c == '/') {
+            c = '\\';
+        }
+    }
+}
 
 namespace {
 

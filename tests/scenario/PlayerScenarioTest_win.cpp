@@ -835,11 +835,6 @@ TEST_F(PlayerScenario, TimerIntervalAboveTheLimitIsStoredBackAs200) {
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    const char* path = argc > 1 ? argv[1] : std::getenv("MX_PLAYER_EXE");
-    gPlayerPath = path ? path : "";
-    for (char& c : gPlayerPath) {
-        if (c == '/')
-            c = '\\';
-    }
+    TakePlayerPath(argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -298,12 +298,6 @@ TEST_F(StartupScenario, KillThatFailsAsksAbortRetryIgnore) {
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    // The program under test: the first argument, else MX_PLAYER_EXE. Backslashes throughout,
-    // as the player reports its own path.
-    const char* path = argc > 1 ? argv[1] : std::getenv("MX_PLAYER_EXE");
-    gPlayerPath = path ? path : "";
-    for (char& c : gPlayerPath) {
-        if (c == '/') c = '\\';
-    }
+    TakePlayerPath(argc, argv);
     return RUN_ALL_TESTS();
 }
