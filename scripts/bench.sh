@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the benchmarks and prints their figures: the native Google Benchmark programs (built
 # without sanitizers) and, under Wine, the player's start-up time against a minimal program.
-#   scripts/bench.sh [native|wine|stream|panel|all]
+#   scripts/bench.sh [native|wine|stream|panel|rcp|all]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 which=${1:-all}
@@ -40,4 +40,10 @@ if [ "$which" = panel ] || [ "$which" = all ]; then
         "Z:$bin/ButtonsWindow.exe" "Z:$bin/MinimalWindow.exe" 2>/dev/null
     echo "== player CPU time under Wine: stopped, paused and playing a WAVE song"
     scripts/winebench.sh run -- bash tests/scenario/panel_idle.sh "$bin" "${MX_IDLE_SECONDS:-60}"
+fi
+
+if [ "$which" = rcp ] || [ "$which" = all ]; then
+    bash scripts/build.sh win RcpOpenTimer
+    echo "== open-to-play under Wine: a converted Recomposer song against the MIDI file of the same notes"
+    scripts/winebench.sh run -- wine "$(pwd)/build/win/bin/RcpOpenTimer.exe" "${MX_STARTUP_RUNS:-15}" 2>/dev/null
 fi

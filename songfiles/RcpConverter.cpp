@@ -156,15 +156,3 @@ RcpReadResult ConvertRcpFile(const char* path, const RcpConvertOptions& options,
         return RcpReadResult::kNotRecomposer;
     }
 }
-
-bool IsRecomposerSong(const char* path) {
-    char extension[kMaxPathBytes];
-    if (path == nullptr || !ExtensionOf(extension, path)) {
-        return false;
-    }
-    std::string lower = extension;
-    for (char& c : lower) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return lower == ".rcp" || lower == ".r36" || lower == ".g36" || lower == ".g18";
-}

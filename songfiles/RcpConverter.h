@@ -36,6 +36,3 @@ RcpReadResult ConvertRcpToSmf(const std::uint8_t* data,
 // Reads the song at path and its control files from the same folder through the active file
 // system. A song that cannot be read answers kNotRecomposer.
 RcpReadResult ConvertRcpFile(const char* path, const RcpConvertOptions& options, RcpConversion& conversion);
-
-// True for the extensions of Recomposer songs: .rcp, .r36, .g36, .g18 (any letter case).
-bool IsRecomposerSong(const char* path);
