@@ -124,20 +124,8 @@ bool RcpTrackPlayer::FlowCommand(const RcpEvent& event) {
             Comment(event);
             return true;
         case 0xF8:
-            if (ignoredLoopStarts > 0) {
-                --ignoredLoopStarts;
-            } else if (!loops.empty()) {
-                Loop& loop = loops.back();
-                if (loop.remaining < 0) {
-                    const int plays = event.p0 == 0 ? options.foreverLoops : event.p0;
-                    loop.remaining = std::max(plays, 1) - 1;
-                }
-                if (loop.remaining > 0) {
-                    --loop.remaining;
-                    index = loop.start;
-                    return true;
-                }
-                loops.pop_back();
+            if (LoopEnd(event.p0)) {
+                return true;
             }
             break;
         case 0xF9:
@@ -147,23 +135,11 @@ bool RcpTrackPlayer::FlowCommand(const RcpEvent& event) {
                 ++ignoredLoopStarts;
             }
             break;
-        case 0xFC: {
-            const long target = RepeatTarget(event);
-            if (target < 0) {
-                break;
-            }
-            if (!inRepeat) {
-                inRepeat = true;
-                returnIndex = index + 1;
-                repeatHops = 0;
-            } else if (++repeatHops > kMaxRepeatHops) {
-                inRepeat = false;
-                index = returnIndex;
+        case 0xFC:
+            if (RepeatMeasure(event)) {
                 return true;
             }
-            index = static_cast<std::size_t>(target);
-            return true;
-        }
+            break;
         case 0xFD:
         case 0xFE:
             if (inRepeat) {
@@ -180,6 +156,49 @@ bool RcpTrackPlayer::FlowCommand(const RcpEvent& event) {
             break;  // F7 without a command before it, and the unused codes
     }
     ++index;
+    return true;
+}
+
+// Answers true when the play goes back to the loop's start.
+bool RcpTrackPlayer::LoopEnd(std::uint16_t count) {
+    if (ignoredLoopStarts > 0) {
+        --ignoredLoopStarts;
+        return false;
+    }
+    if (loops.empty()) {
+        return false;
+    }
+    Loop& loop = loops.back();
+    if (loop.remaining < 0) {
+        const int plays = count == 0 ? options.foreverLoops : count;
+        loop.remaining = std::max(plays, 1) - 1;
+    }
+    if (loop.remaining > 0) {
+        --loop.remaining;
+        index = loop.start;
+        return true;
+    }
+    loops.pop_back();
+    return false;
+}
+
+// A repeat inside a repeated measure leads on to its own measure but returns to where the first
+// repeat was; answers true when it moved the play.
+bool RcpTrackPlayer::RepeatMeasure(const RcpEvent& event) {
+    const long target = RepeatTarget(event);
+    if (target < 0) {
+        return false;
+    }
+    if (!inRepeat) {
+        inRepeat = true;
+        returnIndex = index + 1;
+        repeatHops = 0;
+    } else if (++repeatHops > kMaxRepeatHops) {
+        inRepeat = false;
+        index = returnIndex;
+        return true;
+    }
+    index = static_cast<std::size_t>(target);
     return true;
 }
 
@@ -217,10 +236,17 @@ void RcpTrackPlayer::ChannelCommand(const RcpEvent& event) {
         default:
             break;
     }
-    if (!send) {
-        return;
+    if (send) {
+        ChannelMessage(event.command, ch, p1, p2, at);
     }
-    switch (event.command) {
+}
+
+void RcpTrackPlayer::ChannelMessage(std::uint8_t command,
+                                    std::uint8_t ch,
+                                    std::uint8_t p1,
+                                    std::uint8_t p2,
+                                    std::uint32_t at) {
+    switch (command) {
         case 0xE2:
             out.Channel(at, 0xB0 | ch, 0, p2);
             out.Channel(at, 0xC0 | ch, p1);

@@ -56,7 +56,11 @@ private:
     // Handles the event at index; answers false when the track has ended.
     bool Step();
     bool FlowCommand(const RcpEvent& event);
+    bool LoopEnd(std::uint16_t count);
+    bool RepeatMeasure(const RcpEvent& event);
     void ChannelCommand(const RcpEvent& event);
+    // The MIDI channel messages of E2 and EA-EE on channel ch.
+    void ChannelMessage(std::uint8_t command, std::uint8_t ch, std::uint8_t p1, std::uint8_t p2, std::uint32_t at);
     void Note(const RcpEvent& event);
     void Tempo(std::uint32_t multiplier, std::uint32_t rampTicks);
     void FlushRamp(std::uint64_t limit);
