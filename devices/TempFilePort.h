@@ -25,8 +25,8 @@ public:
     virtual std::unique_ptr<TemporaryFile> Create(const std::uint8_t* data,
                                                   std::size_t size,
                                                   const char* extension) = 0;
-    // Removes the files an earlier run left behind when it ended without closing its songs; files
-    // another running player still plays are kept.
+    // Removes the files an earlier run left behind when it ended without closing its songs; the
+    // files of players that still run are kept.
     virtual void RemoveLeftovers() = 0;
 };
 

@@ -1,11 +1,13 @@
-// Temporary song files in the user's temporary folder, named "mxrcp", the process id, a counter
-// and the extension. While a song plays its file is held open without delete sharing, so the
-// clean-up of a second player leaves it alone.
+// Temporary song files in the user's temporary folder, named "mxrcp", the creating process's id
+// (8 hex digits), a counter and the extension. The clean-up at start-up removes only the files of
+// processes that no longer run, so a second player leaves the first one's song alone.
 #include "devices/TempFilePort.h"
 
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <utility>
 
@@ -27,16 +29,27 @@ bool TempFolder(std::string& folder) {
     return true;
 }
 
+// True when the process that named a file this way still runs.
+bool CreatorRuns(const char* fileName) {
+    const std::size_t prefixLength = sizeof kPrefix - 1;
+    if (std::strlen(fileName) < prefixLength + 8) {
+        return false;
+    }
+    const std::string digits(fileName + prefixLength, 8);
+    char* end = nullptr;
+    const unsigned long id = std::strtoul(digits.c_str(), &end, 16);
+    if (*end != '\0') {
+        return false;
+    }
+    UniqueKernelHandle process(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, static_cast<DWORD>(id)));
+    DWORD exitCode = 0;
+    return process && GetExitCodeProcess(process.Get(), &exitCode) && exitCode == STILL_ACTIVE;
+}
+
 class Win32TemporaryFile : public TemporaryFile {
 public:
-    Win32TemporaryFile(std::string name, UniqueFileHandle hold) : lock(std::move(hold)) { path = std::move(name); }
-    ~Win32TemporaryFile() override {
-        lock.Reset();
-        DeleteFileA(path.c_str());
-    }
-
-private:
-    UniqueFileHandle lock;
+    explicit Win32TemporaryFile(std::string name) { path = std::move(name); }
+    ~Win32TemporaryFile() override { DeleteFileA(path.c_str()); }
 };
 
 class Win32TempFilePort : public TempFilePort {
@@ -67,9 +80,7 @@ public:
                 DeleteFileA(path.c_str());
                 return nullptr;
             }
-            UniqueFileHandle hold(
-                CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-            return std::make_unique<Win32TemporaryFile>(path, std::move(hold));
+            return std::make_unique<Win32TemporaryFile>(path);
         }
         return nullptr;
     }
@@ -85,8 +96,7 @@ public:
             return;
         }
         do {
-            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-                // Fails for a file another player holds open; that one stays.
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && !CreatorRuns(found.cFileName)) {
                 DeleteFileA((folder + found.cFileName).c_str());
             }
         } while (FindNextFileA(find.Get(), &found));

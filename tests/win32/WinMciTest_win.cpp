@@ -222,7 +222,7 @@ TEST(WinMciFileDevice, RecomposerSongsPlayConvertedFromTheTemporaryFolder) {
     }
 }
 
-TEST(WinTempFilePort, LeftoversGoExceptFilesAPlayerStillHolds) {
+TEST(WinTempFilePort, LeftoversGoExceptThoseOfRunningPlayers) {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     const std::string leftover = std::string(temp) + "mxrcpDEADBEEF0001.mid";
