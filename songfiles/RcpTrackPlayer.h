@@ -16,8 +16,9 @@ struct RcpConvertOptions {
     int foreverLoops = 2;
     // Port B is folded onto the channels of port A (false) or left out (true).
     bool dropPortB = false;
-    // Events processed for the whole song before the conversion stops where it is.
-    std::uint64_t eventBudget = 8000000;
+    // Events processed for the whole song before the conversion stops where it is: some 30 times
+    // what a long song with its loops needs, and at most a few tens of megabytes of output.
+    std::uint64_t eventBudget = 1000000;
 };
 
 class RcpTrackPlayer {
