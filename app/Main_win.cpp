@@ -8,6 +8,7 @@
 #include "app/Settings.h"
 #include "app/StartupSequence.h"
 #include "app/StartupUi_win.h"
+#include "devices/TempFilePort.h"
 #include "resources/SystemCommands.h"
 #include "ui/HelpViewer_win.h"
 #include "ui/framework/ProgramInstance_win.h"
@@ -39,6 +40,8 @@ int RunPlayer(HINSTANCE instance, HINSTANCE previous, const char* commandLine, i
     if (PrepareStart(programPath, commandLine, instanceSystem, ui) == StartDecision::kEnd) {
         return 0;
     }
+    // Converted Recomposer songs of a run that crashed before closing them.
+    SystemTempFilePort().RemoveLeftovers();
     if (previous == nullptr) {
         RegisterMainWindowClass(instance);
     }

@@ -27,7 +27,8 @@ constexpr SettingRange kBackLimits{-1, 3600000};        // ms; negative: always 
 constexpr SettingRange kSeekSteps{1, 3600000};          // ms
 constexpr SettingRange kSeekIntervals{1, 1000};         // timer ticks
 constexpr SettingRange kPlayOrders{0, 3};
-constexpr SettingRange kFilterIndexes{1, 6};
+constexpr SettingRange kRcpLoops{1, 99};
+constexpr SettingRange kFilterIndexes{1, 7};
 constexpr SettingRange kListPositions{0, 2147483647};
 constexpr SettingRange kDeviceIds{-1, 255};      // -1: the system's mapper
 constexpr SettingRange kBufferCounts{1, 65535};  // clamped further by their users
@@ -132,6 +133,7 @@ int ExchangeSettings(SettingsKey& key) {
     done(key.Int("FilePlayMode", play.FilePlayMode, kPlayOrders));
     done(key.Int("CDPlayMode", play.CDPlayMode, kPlayOrders));
     done(key.Int("StopClose", play.StopClose, kSwitch));
+    done(key.Int("RcpLoops", play.RcpLoops, kRcpLoops));
     key.Close();
 
     Settings::File& file = gSettings.file;

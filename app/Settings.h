@@ -65,6 +65,7 @@ struct Settings {
         std::int32_t FilePlayMode = 0;
         std::int32_t CDPlayMode = 0;
         std::int32_t StopClose = 0;
+        std::int32_t RcpLoops = 2;  // plays of a Recomposer loop marked "forever"
     } play;
 
     struct File {

@@ -15,6 +15,7 @@ if(WIN32)
         ${CMAKE_CURRENT_LIST_DIR}/MciPort_win.cpp
         ${CMAKE_CURRENT_LIST_DIR}/VolumePort_win.cpp
         ${CMAKE_CURRENT_LIST_DIR}/OwnerNotifier_win.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/TempFilePort_win.cpp
     )
     target_link_libraries(mx_mci_win PUBLIC mx_mci winmm user32)
 else()

@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <limits>
 
+#include "app/Settings.h"
 #include "songfiles/FileTypes.h"
+#include "songfiles/RcpConverter.h"
 #include "songfiles/RcpSongInfo.h"
 #include "songfiles/SequenceSongInfo.h"
 
@@ -18,7 +20,8 @@ int ClampToInt(std::int64_t value) {
 
 }  // namespace
 
-MciFileDevice::MciFileDevice(OwnerWindow owner, MciPort& port) : MediaDevice(owner), mci(port) {}
+MciFileDevice::MciFileDevice(OwnerWindow owner, MciPort& port, TempFilePort& tempFiles)
+    : MediaDevice(owner), mci(port), tempFiles(tempFiles) {}
 
 MciFileDevice::~MciFileDevice() {
     Close();
@@ -29,9 +32,26 @@ std::uint32_t MciFileDevice::StatusOrZero(const MciStatusQuery& query) {
     return mci.Status(query, value) ? value : 0;
 }
 
+bool MciFileDevice::OpenConverted(const char* fileName) {
+    RcpConvertOptions options;
+    options.foreverLoops = gSettings.play.RcpLoops;
+    RcpConversion conversion;
+    if (ConvertRcpFile(fileName, options, conversion) != RcpReadResult::kOk) {
+        return false;
+    }
+    convertedSong = tempFiles.Create(conversion.smf.data(), conversion.smf.size(), ".mid");
+    if (!convertedSong || !mci.OpenElement(convertedSong->Path())) {
+        convertedSong.reset();
+        return false;
+    }
+    leadInTicks = conversion.leadInTicks;
+    return true;
+}
+
 int MciFileDevice::Open(const char* fileName) {
     Close();
-    if (!mci.OpenElement(fileName)) {
+    // A Recomposer song goes to a driver registered for it first; without one it is converted.
+    if (!mci.OpenElement(fileName) && !(IsRecomposerSong(fileName) && OpenConverted(fileName))) {
         return 0;
     }
     isOpen = 1;
@@ -71,6 +91,8 @@ void MciFileDevice::Close() {
         return;
     }
     mci.Close();
+    convertedSong.reset();
+    leadInTicks = 0;
     songInfo.reset();
     isOpen = 0;
     startPosition = 0;
@@ -139,8 +161,9 @@ int MciFileDevice::GetTickPosition() {
     if (!known) {
         return 0;
     }
-    // A song-position unit is a sixteenth note, four to the quarter.
-    return ClampToInt(static_cast<std::int64_t>(songPosition) * songInfo->GetTimebase() / 4);
+    // A song-position unit is a sixteenth note, four to the quarter. A converted song's ticks count
+    // from the end of the setup that precedes it.
+    return ClampToInt(static_cast<std::int64_t>(songPosition) * songInfo->GetTimebase() / 4 - leadInTicks);
 }
 
 int MciFileDevice::MeasureToPosition(MeasurePosition& position, std::int32_t measure) {

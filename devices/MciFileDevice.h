@@ -1,6 +1,8 @@
 // A song file played by whatever MCI driver the system has for its extension (the sequencer for
 // MIDI, video, WAVE and MP3 as a fallback). MIDI songs also get a song information reader so that
-// the current tick and measure positions can be given to the WRD player.
+// the current tick and measure positions can be given to the WRD player. A Recomposer song that
+// MCI cannot open (no driver for it, as on today's systems) is converted into a temporary MIDI file
+// for the system's sequencer; its measures still come from the Recomposer header.
 #pragma once
 
 #include <cstdint>
@@ -8,11 +10,14 @@
 
 #include "devices/MciHandle.h"
 #include "devices/MediaDevice.h"
+#include "devices/TempFilePort.h"
 #include "songfiles/SongInfo.h"
 
 class MciFileDevice : public MediaDevice {
 public:
-    explicit MciFileDevice(OwnerWindow owner, MciPort& port = SystemMciPort());
+    explicit MciFileDevice(OwnerWindow owner,
+                           MciPort& port = SystemMciPort(),
+                           TempFilePort& tempFiles = SystemTempFilePort());
     ~MciFileDevice();
 
     int Open(const char* fileName) override;
@@ -37,6 +42,8 @@ public:
 
     std::uint32_t MciId() const { return mci.Id(); }
     bool HasSongInfo() const { return songInfo != nullptr; }
+    // The temporary MIDI file a converted Recomposer song plays from; null for every other song.
+    const char* ConvertedPath() const { return convertedSong ? convertedSong->Path() : nullptr; }
 
     // MIDI only: the song's length in song-position units (sixteenth notes); 0 otherwise.
     std::uint32_t songPointerLength = 0;
@@ -48,7 +55,14 @@ public:
 private:
     std::uint32_t StatusOrZero(const MciStatusQuery& query);
     void AttachSongInfo(const char* fileName);
+    // Converts a Recomposer song into a temporary MIDI file and opens that; false when either fails.
+    bool OpenConverted(const char* fileName);
 
     MciHandle mci;
+    TempFilePort& tempFiles;
     std::unique_ptr<SongInfo> songInfo;
+    // Closed after MCI has let go of it.
+    std::unique_ptr<TemporaryFile> convertedSong;
+    // Ticks of setup messages the conversion put before the song's first tick.
+    std::uint32_t leadInTicks = 0;
 };

@@ -1,7 +1,8 @@
 // The native build's default seams for the MCI devices and the volume control: no MCI, no volume
-// devices, and notifications that go nowhere. Tests pass their own fakes instead.
+// devices, no temporary files, and notifications that go nowhere. Tests pass their own fakes instead.
 #include "devices/MciPort.h"
 #include "devices/OwnerNotifier.h"
+#include "devices/TempFilePort.h"
 #include "devices/VolumePort.h"
 
 namespace {
@@ -34,7 +35,18 @@ public:
     bool SetVolume(VolumeDeviceKind, std::uint32_t, std::uint32_t) override { return false; }
 };
 
+class NoTempFilePort : public TempFilePort {
+public:
+    std::unique_ptr<TemporaryFile> Create(const std::uint8_t*, std::size_t, const char*) override { return nullptr; }
+    void RemoveLeftovers() override {}
+};
+
 }  // namespace
+
+TempFilePort& SystemTempFilePort() {
+    static NoTempFilePort port;
+    return port;
+}
 
 MciPort& SystemMciPort() {
     static NoMciPort port;

@@ -8,12 +8,6 @@
 
 namespace {
 
-struct FindHandleTraits {
-    using Handle = HANDLE;
-    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
-    static void Close(Handle handle) { FindClose(handle); }
-};
-
 bool HasAttributes(const char* path, DWORD* attributes) {
     *attributes = GetFileAttributesA(path);
     return *attributes != INVALID_FILE_ATTRIBUTES;
@@ -64,7 +58,7 @@ bool Win32InstallTarget::ListFiles(const char* folder, std::vector<std::string>&
     std::string pattern = folder;
     pattern += pattern.empty() || pattern.back() != '\\' ? "\\*" : "*";
     WIN32_FIND_DATAA found{};
-    UniqueHandle<FindHandleTraits> search(FindFirstFileA(pattern.c_str(), &found));
+    UniqueFindHandle search(FindFirstFileA(pattern.c_str(), &found));
     if (!search) {
         return false;
     }

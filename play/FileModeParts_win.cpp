@@ -20,7 +20,8 @@ constexpr char kFilters[] =
     "WAVEﾌｧｲﾙ(*.wav)\0*.wav\0"
     "MP3ﾌｧｲﾙ(*.mp3)\0*.mp3\0"
     "AVIﾌｧｲﾙ(*.AVI)\0*.avi\0"
-    "ﾌﾟﾚｲﾘｽﾄ(*.rpl;*.m3u;*.m3u8;*.pls)\0*.rpl;*.m3u;*.m3u8;*.pls\0";
+    "ﾌﾟﾚｲﾘｽﾄ(*.rpl;*.m3u;*.m3u8;*.pls)\0*.rpl;*.m3u;*.m3u8;*.pls\0"
+    "Recomposerﾌｧｲﾙ(*.rcp;*.r36;*.g36;*.g18)\0*.rcp;*.r36;*.g36;*.g18\0";
 
 class TextViewerCompanion : public CompanionText {
 public:

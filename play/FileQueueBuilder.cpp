@@ -139,7 +139,7 @@ void CompleteSong(QueuedSong& song) {
     song.SetTitle(name);
     if (HasExtension(path, ".mid") || HasExtension(path, ".smf")) {
         TakeReaderTexts(SmfSongInfo(path), song);
-    } else if (HasExtension(path, ".rcp")) {
+    } else if (IsRecomposerSong(path)) {
         TakeReaderTexts(RcpSongInfo(path), song);
     } else if (HasExtension(path, ".mp3")) {
         SongEntry entry;

@@ -33,7 +33,7 @@ void ExpandNames(const StringList& names,
                  AddedSongsStart* start,
                  RefusedEntries* refused = nullptr);
 
-// Second pass: a .wrd song is played through its .mid (else .rcp) companion; a song without a
+// Second pass: a .wrd song is played through its .mid (else Recomposer) companion; a song without a
 // title gets its list title (the file name when empty), the base name as title, and then the
 // title and comment of its MIDI, Recomposer or MP3 file where the file has them.
 void CompleteSongs(std::vector<QueuedSong>& songs);

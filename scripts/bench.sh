@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the benchmarks and prints their figures: the native Google Benchmark programs (built
 # without sanitizers) and, under Wine, the player's start-up time against a minimal program.
-#   scripts/bench.sh [native|wine|stream|panel|record|all]
+#   scripts/bench.sh [native|wine|stream|panel|record|rcp|all]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 which=${1:-all}
@@ -47,4 +47,10 @@ if [ "$which" = record ] || [ "$which" = all ]; then
     bin=$(pwd)/build/win/bin
     echo "== recorder under Wine: player CPU while recording, and nothing lost in a linked recording"
     scripts/winebench.sh run -- bash tests/scenario/record/record_bench.sh "$bin" "${MX_RECORD_SECONDS:-60}"
+fi
+
+if [ "$which" = rcp ] || [ "$which" = all ]; then
+    bash scripts/build.sh win RcpOpenTimer
+    echo "== open-to-play under Wine: a converted Recomposer song against the MIDI file of the same notes"
+    scripts/winebench.sh run -- wine "$(pwd)/build/win/bin/RcpOpenTimer.exe" "${MX_STARTUP_RUNS:-15}" 2>/dev/null
 fi

@@ -5,8 +5,8 @@
 
 #include "app/containers/ShiftJis.h"
 #include "songfiles/Id3v1.h"
-#include "songfiles/ListFileText.h"
 #include "songfiles/Id3v2.h"
+#include "songfiles/ListFileText.h"
 #include "songfiles/RcpSongInfo.h"
 #include "songfiles/SmfSongInfo.h"
 
@@ -41,12 +41,17 @@ bool HasExtension(const char* path, const char* extension) {
     return std::strlen(actual) == std::strlen(extension) && StartsWithNoCase(actual, extension);
 }
 
+bool IsRecomposerSong(const char* path) {
+    return HasExtension(path, ".rcp") || HasExtension(path, ".r36") || HasExtension(path, ".g36") ||
+           HasExtension(path, ".g18");
+}
+
 int ResolveWrdSong(char* path) {
     if (!HasExtension(path, ".wrd")) {
         return 0;
     }
-    static const char* const kSongExtensions[] = {".mid", ".rcp"};
-    return FindCompanionFile(path, kSongExtensions, 2);
+    static const char* const kSongExtensions[] = {".mid", ".rcp", ".r36", ".g36", ".g18"};
+    return FindCompanionFile(path, kSongExtensions, 5);
 }
 
 SongDevice ChooseDevice(const char* path, bool selfPlay, SongDeviceOpener& opener, char* openedPath) {
@@ -89,7 +94,7 @@ MeasureReader ChooseMeasureReader(const char* path) {
     if (HasExtension(path, ".mid") || HasExtension(path, ".smp")) {
         return MeasureReader::kSequence;
     }
-    return HasExtension(path, ".rcp") ? MeasureReader::kRcp : MeasureReader::kNone;
+    return IsRecomposerSong(path) ? MeasureReader::kRcp : MeasureReader::kNone;
 }
 
 void GetSongTitle(const char* path, char* title, char* comment) {
@@ -104,8 +109,8 @@ void GetSongTitle(const char* path, char* title, char* comment) {
     }
     if (HasExtension(songPath, ".wrd")) {
         // The last candidate lacks its dot on purpose: ReplaceExtension adds it.
-        static const char* const kCompanions[] = {".mid", ".smf", ".rcp", "mp3"};
-        if (!FindCompanionFile(songPath, kCompanions, 4)) {
+        static const char* const kCompanions[] = {".mid", ".smf", ".rcp", ".r36", ".g36", ".g18", "mp3"};
+        if (!FindCompanionFile(songPath, kCompanions, 7)) {
             return;
         }
     }
@@ -129,7 +134,7 @@ void GetSongTitle(const char* path, char* title, char* comment) {
     }
     if (HasExtension(songPath, ".mid") || HasExtension(songPath, ".smf")) {
         TakeReaderTexts(SmfSongInfo(songPath), baseName, title, comment);
-    } else if (HasExtension(songPath, ".rcp")) {
+    } else if (IsRecomposerSong(songPath)) {
         TakeReaderTexts(RcpSongInfo(songPath), baseName, title, comment);
     }
 }

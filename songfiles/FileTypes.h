@@ -12,9 +12,12 @@
 // True when the extension of path (after its last dot) is extension (".mid"), ignoring ASCII case.
 bool HasExtension(const char* path, const char* extension);
 
+// True for a Recomposer song: .rcp, and the 36-track .r36, .g36 and .g18.
+bool IsRecomposerSong(const char* path);
+
 // A .wrd script is played through its companion song: path becomes the .mid file beside it if that
-// exists, else the .rcp file. Answers 1 when path was replaced, 0 (path unchanged) otherwise, and for
-// any path that is not a .wrd file.
+// exists, else the Recomposer song (.rcp, .r36, .g36, .g18 in this order). Answers 1 when path was replaced, 0 (path
+// unchanged) otherwise, and for any path that is not a .wrd file.
 int ResolveWrdSong(char* path);
 
 // The devices a song can be opened on. Each call tries to open path and answers true on success;

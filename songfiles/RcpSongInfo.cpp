@@ -7,20 +7,25 @@
 #include <vector>
 
 #include "app/containers/FileSystem.h"
+#include "songfiles/RcpSong.h"
 
 namespace {
 
-// The identification that starts every header, CR LF and two zero bytes included.
-constexpr char kIdentification[] = "RCM-PC98V2.0(C)COME ON MUSIC\r\n\0";
-constexpr std::size_t kIdentificationBytes = 32;
-static_assert(sizeof kIdentification == kIdentificationBytes, "identification is 32 bytes");
-
+// 2.0 layout.
 constexpr std::size_t kTitleOffset = 32;
+constexpr std::size_t kTitleBytesV2 = 64;
 constexpr std::size_t kMemoOffset = 96;
+constexpr std::size_t kMemoBytesV2 = 336;
 constexpr std::size_t kTimebaseLowOffset = 448;
 constexpr std::size_t kNumeratorOffset = 450;
 constexpr std::size_t kDenominatorOffset = 451;
 constexpr std::size_t kTimebaseHighOffset = 487;
+
+// 3.0 layout.
+constexpr std::size_t kMemoOffsetV3 = 0xA0;
+constexpr std::size_t kTimebaseOffsetV3 = 0x20A;
+constexpr std::size_t kNumeratorOffsetV3 = 0x20E;
+constexpr std::size_t kDenominatorOffsetV3 = 0x20F;
 
 // Copies a fixed text field (bytes plus a terminating zero) and cuts its trailing blanks and tabs.
 void CopyField(char* out, const std::uint8_t* field, std::size_t bytes) {
@@ -51,15 +56,34 @@ RcpSongInfo::RcpSongInfo(const std::uint8_t* data, std::size_t size) {
 }
 
 void RcpSongInfo::Parse(const std::uint8_t* data, std::size_t size) {
-    if (size < kHeaderBytes || std::memcmp(data, kIdentification, kIdentificationBytes) != 0) {
+    RcpLayout layout = RcpLayout::kV2;
+    if (!DetectRcpLayout(data, size, layout)) {
         return;
     }
-    CopyField(title, data + kTitleOffset, kTitleBytes);
-    CopyField(memo, data + kMemoOffset, kMemoBytes);
-    timebase = static_cast<std::uint16_t>(data[kTimebaseLowOffset] | (data[kTimebaseHighOffset] << 8));
+    std::uint8_t numerator = 0;
+    std::uint8_t denominator = 0;
+    if (layout == RcpLayout::kV2) {
+        if (size < kHeaderBytes) {
+            return;
+        }
+        CopyField(title, data + kTitleOffset, kTitleBytesV2);
+        CopyField(memo, data + kMemoOffset, kMemoBytesV2);
+        timebase = static_cast<std::uint16_t>(data[kTimebaseLowOffset] | (data[kTimebaseHighOffset] << 8));
+        numerator = data[kNumeratorOffset];
+        denominator = data[kDenominatorOffset];
+    } else {
+        if (size < kV3HeaderBytes) {
+            return;
+        }
+        CopyField(title, data + kTitleOffset, kTitleBytes);
+        CopyField(memo, data + kMemoOffsetV3, kMemoBytes);
+        timebase = static_cast<std::uint16_t>(data[kTimebaseOffsetV3] | (data[kTimebaseOffsetV3 + 1] << 8));
+        numerator = data[kNumeratorOffsetV3];
+        denominator = data[kDenominatorOffsetV3];
+    }
     // A zero meter byte stands for the common 4.
-    beatNumerator = data[kNumeratorOffset] != 0 ? data[kNumeratorOffset] : 4;
-    beatDenominator = data[kDenominatorOffset] != 0 ? data[kDenominatorOffset] : 4;
+    beatNumerator = numerator != 0 ? numerator : 4;
+    beatDenominator = denominator != 0 ? denominator : 4;
     loaded = true;
 }
 

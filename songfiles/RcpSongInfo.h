@@ -1,4 +1,5 @@
-// Title, memo, timebase and meter from the fixed header of a Recomposer (.rcp) file.
+// Title, memo, timebase and meter from the fixed header of a Recomposer song: the 2.0 layout (.rcp)
+// and the 3.0 layout (.r36, .g36, .g18, and .rcp files saved by later versions).
 #pragma once
 
 #include <cstddef>
@@ -8,10 +9,12 @@
 
 class RcpSongInfo : public SongInfo {
 public:
-    // The header is this long; shorter files are not read.
+    // The header is this long in each layout; shorter files are not read.
     static constexpr std::size_t kHeaderBytes = 518;
-    static constexpr std::size_t kTitleBytes = 64;
-    static constexpr std::size_t kMemoBytes = 336;
+    static constexpr std::size_t kV3HeaderBytes = 0x318;
+    // The larger field of the two layouts (2.0: 64 and 336 bytes).
+    static constexpr std::size_t kTitleBytes = 128;
+    static constexpr std::size_t kMemoBytes = 360;
 
     // Reads the file through the active file system; an unreadable file leaves the reader unloaded.
     explicit RcpSongInfo(const char* path);

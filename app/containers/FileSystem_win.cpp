@@ -11,18 +11,6 @@
 #include "app/containers/ShiftJis.h"
 #include "app/containers/UniqueHandle_win.h"
 
-namespace {
-
-// Find handles are closed by FindClose, not CloseHandle.
-struct FindHandleTraits {
-    using Handle = HANDLE;
-    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
-    static void Close(Handle handle) { FindClose(handle); }
-};
-using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
-
-}  // namespace
-
 bool Win32FileSystem::Exists(const char* path) {
     if (path == nullptr || path[0] == '\0') {
         return false;

@@ -55,6 +55,14 @@ struct FileHandleTraits {
 };
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
 
+// File searches, closed by FindClose rather than CloseHandle.
+struct FindHandleTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle handle) { FindClose(handle); }
+};
+using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
+
 // GDI objects created by the program (pens, brushes, bitmaps, fonts).
 struct GdiObjectTraits {
     using Handle = HGDIOBJ;

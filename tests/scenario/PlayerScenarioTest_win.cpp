@@ -16,6 +16,7 @@
 #include "tests/scenario/PlayerProcess.h"
 #include "tests/scenario/PlayerRegistry.h"
 #include "tests/scenario/ScenarioHelpers_win.h"
+#include "tests/support/RcpSongBuilder.h"
 #include "ui/PanelLayout.h"
 
 namespace {
@@ -585,6 +586,51 @@ TEST_F(PlayerScenario, CounterShowsThePositionTheQueueAndTheTimes) {
     ExpectButtonsFor(window, kPaused, "paused");
     ExpectCounter(window, 2, 3, 0, 2500);
     EXPECT_EQ(Close(), 0);
+}
+
+// A Recomposer song and a WRD script beside it: with no Recomposer driver (Wine has none, nor has
+// today's Windows) the player converts the song, shows the header's title and the converted
+// song's length, and runs the script on the sequencer's ticks.
+TEST_F(PlayerScenario, RecomposerSongStartedWithPlayShowsItsTitleLengthAndScript) {
+    folder = MakeScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    RcpSongBuilder song;
+    song.title = "レコンポーザの曲";
+    std::string& events = song.AddTrack(0).events;
+    for (int i = 0; i < 7; ++i) {  // seven quarters at 120 beats per minute: 3.5 seconds
+        events += song.Note(static_cast<std::uint8_t>(60 + i), 48, 48, 100);
+    }
+    events += song.End();
+    const std::string path = folder + "song.rcp";
+    FILE* out = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(out, nullptr);
+    const std::string bytes = song.Build();
+    std::fwrite(bytes.data(), 1, bytes.size(), out);
+    std::fclose(out);
+    out = std::fopen((folder + "song.wrd").c_str(), "wb");
+    ASSERT_NE(out, nullptr);
+    std::fputs("@STARTUP@TCLS()@TON(1)\r\n@LOCATE(2,2);\r\nfirst measure\r\n@LOCATE(3,2);\r\nsecond measure\r\n", out);
+    std::fclose(out);
+
+    HWND window = Start("/play \"" + path + "\"");
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(WaitForCaption(window, "レコンポーザの曲")) << Caption(window);
+    ExpectButtonsFor(window, kPlaying, "converted song playing");
+    // The counter shows the converted song's length (a real sequencer also moves the time on;
+    // Wine's has no output and stands at 0).
+    Click(window, kPauseButton);
+    ExpectCounter(window, 1, 1, 0, 3500);
+    // The script found beside the song runs on its own screen.
+    EXPECT_TRUE(WaitUntil([] { return FindWindowA("Virtual98Screen", nullptr) != nullptr; }));
+    EXPECT_EQ(Close(), 0);
+    // Closing the song removed its converted file.
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((std::string(temp) + "mxrcp*.mid").c_str(), &found);
+    EXPECT_EQ(find, INVALID_HANDLE_VALUE) << found.cFileName;
+    if (find != INVALID_HANDLE_VALUE) {
+        FindClose(find);
+    }
 }
 
 TEST_F(PlayerScenario, FocusWalksTheTabOrderOfEachFormSkippingDisabledControls) {

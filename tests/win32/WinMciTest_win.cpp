@@ -1,5 +1,6 @@
 // The MCI devices and the volume control on Wine's MCI and volume functions. Wine's sequencer
-// opens a MIDI file and knows its length but has no MIDI output, so positions do not advance;
+// opens a MIDI file (and so a converted Recomposer song) and knows its length but has no MIDI
+// output, so positions do not advance;
 // the bench's D: is a CD-ROM drive with no audio disc; volume by device id is refused.
 #include <windows.h>
 
@@ -16,7 +17,9 @@
 #include "devices/DeviceVolume.h"
 #include "devices/MciFileDevice.h"
 #include "devices/OwnerNotifier.h"
+#include "devices/TempFilePort.h"
 #include "devices/VolumePort.h"
+#include "tests/support/RcpSongBuilder.h"
 #include "tests/support/SmfBuilder.h"
 
 namespace {
@@ -166,6 +169,77 @@ TEST(WinMciFileDevice, SmfFileGetsNoMeasureInformation) {
     MeasurePosition position{7, 7, 7, 7};
     EXPECT_EQ(device.MeasureToPosition(position, 1), 0);
     EXPECT_EQ(position.tick, 7u);
+}
+
+// Two seconds of a Recomposer song: four quarter notes at 120 beats per minute, 48 ticks each.
+std::string TwoSecondRcpSong(RcpLayout layout) {
+    RcpSongBuilder song(layout);
+    song.title = "Recomposer";
+    std::string& events = song.AddTrack(0).events;
+    for (int i = 0; i < 4; ++i) {
+        events += song.Note(static_cast<std::uint8_t>(60 + i), 48, 40, 100);
+    }
+    events += song.End();
+    return song.Build();
+}
+
+bool FileIsThere(const char* path) {
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Wine has no MCI driver for Recomposer songs, just as today's Windows: they play converted.
+TEST(WinMciFileDevice, RecomposerSongsPlayConvertedFromTheTemporaryFolder) {
+    TempFolder folder;
+    const std::string songs[] = {folder.Write("song.rcp", TwoSecondRcpSong(RcpLayout::kV2)),
+                                 folder.Write("song.g36", TwoSecondRcpSong(RcpLayout::kV3))};
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    for (const std::string& song : songs) {
+        SCOPED_TRACE(song);
+        MciFileDevice device(nullptr);
+        ASSERT_EQ(device.Open(song.c_str()), 1);
+        ASSERT_NE(device.ConvertedPath(), nullptr);
+        const std::string converted = device.ConvertedPath();
+        EXPECT_EQ(converted.rfind(std::string(temp) + "mxrcp", 0), 0u) << converted;
+        EXPECT_TRUE(FileIsThere(converted.c_str()));
+        EXPECT_EQ(device.deviceType, MCI_DEVTYPE_SEQUENCER);
+        EXPECT_NEAR(device.lengthMs, 2000, 30);
+        EXPECT_EQ(device.timebase, 48);
+        // Measures from the Recomposer header, the tick from the sequencer: what a WRD script
+        // beside the song is run by.
+        MeasurePosition position;
+        ASSERT_EQ(device.MeasureToPosition(position, 1), 1);
+        EXPECT_EQ(position.tick, 192u);
+        ASSERT_EQ(device.Seek(1000), 1000);
+        const int tick = device.GetTickPosition();
+        EXPECT_EQ(tick, static_cast<int>(SongPointerPosition(device.MciId()) * 48 / 4));
+        ASSERT_EQ(device.PositionToMeasure(position, 288), 1);
+        EXPECT_EQ(position.measure, 1u);
+        EXPECT_EQ(device.Play(), 1);
+        EXPECT_EQ(device.Stop(), 1);
+        device.Close();
+        EXPECT_FALSE(FileIsThere(converted.c_str())) << "the converted song is removed on close";
+    }
+}
+
+TEST(WinTempFilePort, LeftoversGoExceptThoseOfRunningPlayers) {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string leftover = std::string(temp) + "mxrcpDEADBEEF0001.mid";
+    if (FILE* out = std::fopen(leftover.c_str(), "wb")) {
+        std::fputs("MThd", out);
+        std::fclose(out);
+    }
+    ASSERT_TRUE(FileIsThere(leftover.c_str()));
+    const std::uint8_t bytes[] = {'M', 'T', 'h', 'd'};
+    std::unique_ptr<TemporaryFile> held = SystemTempFilePort().Create(bytes, sizeof bytes, ".mid");
+    ASSERT_NE(held, nullptr);
+    SystemTempFilePort().RemoveLeftovers();
+    EXPECT_FALSE(FileIsThere(leftover.c_str()));
+    EXPECT_TRUE(FileIsThere(held->Path()));
+    const std::string path = held->Path();
+    held.reset();
+    EXPECT_FALSE(FileIsThere(path.c_str()));
 }
 
 TEST(WinMciFileDevice, FilesMciCannotOpenAreRefused) {

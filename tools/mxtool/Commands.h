@@ -23,5 +23,6 @@ int RunRplDump(int argc, char** argv);
 int RunExportM3u8(int argc, char** argv);
 int RunCdlDump(int argc, char** argv);
 int RunMidiInfo(int argc, char** argv);
+int RunRcp2Smf(int argc, char** argv);
 int RunMag2Bmp(int argc, char** argv);
 int RunWrdRun(int argc, char** argv);

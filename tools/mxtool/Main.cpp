@@ -14,6 +14,8 @@ const ToolCommand kToolCommands[] = {
     {"export-m3u8", "export-m3u8 LIST.rpl OUT.m3u8", "a play list written for other players (UTF-8)", 2, RunExportM3u8},
     {"cdl-dump", "cdl-dump FILE [DISCID]", "a CD list file as the player reads it", 1, RunCdlDump},
     {"midi-info", "midi-info FILE", "a MIDI file's structure, texts, length and measure map", 1, RunMidiInfo},
+    {"rcp2smf", "rcp2smf SONG OUT.mid [--loops N] [--drop-port-b]",
+     "a Recomposer song (.rcp .r36 .g36 .g18) as a MIDI file; N plays of forever loops", 2, RunRcp2Smf},
     {"mag2bmp", "mag2bmp IN.mag OUT.bmp [X Y]", "a MAG image decoded onto a blank page, as a BMP", 2, RunMag2Bmp},
     {"wrd-run", "wrd-run SCRIPT.wrd --midi SONG.mid [--tick N] [--bmp OUT.bmp] [--text OUT.txt]",
      "a WRD script run up to a tick; the screen as BMP and text", 3, RunWrdRun},

@@ -177,7 +177,8 @@ TEST_F(SettingsTest, FirstRunKeepsDefaultsAndFirstSaveCreatesEveryValueWithItsTy
          kRegDword},
         {"Player", "Font", kRegBinary},
         {"Directory", "List CD", kRegSz},
-        {"Play", "TimerInterval BackLimit SeekStep SeekFastStep SeekInterval FilePlayMode CDPlayMode StopClose",
+        {"Play",
+         "TimerInterval BackLimit SeekStep SeekFastStep SeekInterval FilePlayMode CDPlayMode StopClose RcpLoops",
          kRegDword},
         {"File", "FilterIndex SaveSong LastSong TextOpen TextClose WrdView WrdOpen", kRegDword},
         {"File", "LastDirectory ListEditLastDirectory ListEditLastWildCard", kRegSz},
@@ -219,7 +220,7 @@ TEST_F(SettingsTest, EveryValueRoundTripsUnderItsOwnName) {
     ExchangeSettings(perturbing);
     const Settings changed = gSettings;
     ASSERT_FALSE(SameSettings(changed, Settings()));
-    EXPECT_EQ(perturbing.calls, 54);
+    EXPECT_EQ(perturbing.calls, 55);
 
     ASSERT_EQ(SaveSettings(), 1);
     ResetSettingsToDefaults();

@@ -6,8 +6,12 @@
 
 #include <climits>
 
+#include "app/Settings.h"
 #include "app/containers/MemoryFileSystem.h"
+#include "devices/MidiSequence.h"
 #include "tests/support/FakeMciPort.h"
+#include "tests/support/FakeTempFilePort.h"
+#include "tests/support/RcpSongBuilder.h"
 #include "tests/support/ScopedFileSystem.h"
 #include "tests/support/SmfBuilder.h"
 
@@ -236,6 +240,154 @@ TEST_F(MciFileDeviceTest, FailedQueriesOpenWithZeroes) {
     EXPECT_EQ(device.lengthMs, 0);
     EXPECT_EQ(device.GetTickPosition(), 0);
     EXPECT_EQ(device.Seek(700), 0);
+}
+
+// A Recomposer song at 48 ticks per quarter in 3/4 whose loop is marked forever: one note, looped.
+std::string LoopedRcpSong(RcpLayout layout, const std::string& gsdName = "") {
+    RcpSongBuilder song(layout);
+    song.title = "Looped";
+    song.numerator = 3;
+    song.gsdName = gsdName;
+    song.AddTrack(0).events =
+        song.Event(0xF9, 1, 0, 0) + song.Note(60, 144, 100, 100) + song.Event(0xF8, 0, 0, 0) + song.End();
+    return song.Build();
+}
+
+// What the converted MIDI file of the temporary port holds: its notes and its length in ticks.
+int ConvertedNotes(MemoryFileSystem& files, const char* path) {
+    std::vector<std::uint8_t> bytes;
+    EXPECT_TRUE(files.ReadFile(path, bytes, 1 << 20));
+    int notes = 0;
+    for (const SmfEventRecord& event : ReadSmfEvents(bytes)) {
+        notes += (event.bytes[0] & 0xF0) == 0x90 && event.bytes[2] != 0;
+    }
+    return notes;
+}
+
+class RcpFallbackTest : public MciFileDeviceTest {
+protected:
+    RcpFallbackTest() : temp(files) { gSettings.play.RcpLoops = 2; }
+    ~RcpFallbackTest() override { gSettings.play.RcpLoops = Settings().play.RcpLoops; }
+
+    // MCI plays the converted file it is given: every temporary name the port hands out.
+    void SequencerTakesTemporaryFiles() {
+        for (int i = 0; i < 4; ++i) {
+            FakeMedium& medium = mci.media["T:\\mxrcp" + std::to_string(i) + ".mid"];
+            medium.lengthMs = 3000;
+            medium.lengthSongPointer = 24;
+        }
+    }
+
+    FakeTempFilePort temp{files};
+};
+
+TEST_F(RcpFallbackTest, SongWithoutADriverPlaysConvertedAndKeepsItsHeaderTiming) {
+    SequencerTakesTemporaryFiles();
+    const struct {
+        const char* path;
+        RcpLayout layout;
+    } songs[] = {{"C:\\Songs\\loop.rcp", RcpLayout::kV2}, {"C:\\Songs\\loop.G36", RcpLayout::kV3}};
+    for (const auto& song : songs) {
+        const char* path = song.path;
+        SCOPED_TRACE(path);
+        files.AddFile(path, LoopedRcpSong(song.layout));
+        mci.log.clear();
+        MciFileDevice device(kOwner, mci, temp);
+        ASSERT_EQ(device.Open(path), 1);
+        ASSERT_NE(device.ConvertedPath(), nullptr);
+        const std::string converted = device.ConvertedPath();
+        // MCI was asked for the song itself first, then for the converted file.
+        ASSERT_GE(mci.log.size(), 2u);
+        EXPECT_EQ(mci.log[0], std::string("open ") + path);
+        EXPECT_EQ(mci.log[1], "open " + converted);
+        EXPECT_EQ(device.deviceType, kDeviceTypeSequencer);
+        EXPECT_EQ(device.lengthMs, 3000);
+        EXPECT_EQ(device.timebase, 48);
+        // The forever loop plays twice, as the setting says.
+        EXPECT_EQ(ConvertedNotes(files, converted.c_str()), 2);
+        // Measures of the Recomposer header: 3/4 at 48 ticks.
+        MeasurePosition position;
+        ASSERT_EQ(device.MeasureToPosition(position, 2), 1);
+        EXPECT_EQ(position.tick, 288u);
+        mci.media[converted].positionSongPointer = 8;
+        EXPECT_EQ(device.GetTickPosition(), 96);
+        device.Close();
+        EXPECT_FALSE(files.Exists(converted.c_str()));
+        EXPECT_EQ(temp.removed.back(), converted);
+    }
+}
+
+TEST_F(RcpFallbackTest, ForeverLoopsPlayAsOftenAsTheSettingSays) {
+    SequencerTakesTemporaryFiles();
+    files.AddFile("C:\\loop.rcp", LoopedRcpSong(RcpLayout::kV2));
+    gSettings.play.RcpLoops = 3;
+    MciFileDevice device(kOwner, mci, temp);
+    ASSERT_EQ(device.Open("C:\\loop.rcp"), 1);
+    EXPECT_EQ(ConvertedNotes(files, device.ConvertedPath()), 3);
+}
+
+TEST_F(RcpFallbackTest, SetupBeforeTheSongIsLeftOutOfTheTicks) {
+    SequencerTakesTemporaryFiles();
+    files.AddFile("C:\\loop.rcp", LoopedRcpSong(RcpLayout::kV2, "GS.GSD"));
+    std::string gsd(0xA71, '\0');
+    gsd.replace(0, 14, std::string("COME ON MUSIC\0", 14));
+    gsd.replace(0x0E, 14, "GS CONTROL 1.0");
+    files.AddFile("C:\\GS.GSD", gsd);
+    MciFileDevice device(kOwner, mci, temp);
+    ASSERT_EQ(device.Open("C:\\loop.rcp"), 1);
+    FakeMedium& medium = mci.media[device.ConvertedPath()];
+    // Far into the song: the setup's ticks come off; within the setup the song is at its start.
+    medium.positionSongPointer = 4000;
+    const int far = device.GetTickPosition();
+    EXPECT_GT(far, 0);
+    EXPECT_LT(far, 4000 * 12);
+    medium.positionSongPointer = 1;
+    EXPECT_EQ(device.GetTickPosition(), 0);
+}
+
+TEST_F(RcpFallbackTest, SongsThatCannotBeConvertedOrOpenedFailCleanly) {
+    files.AddFile("C:\\loop.rcp", LoopedRcpSong(RcpLayout::kV2));
+    files.AddFile("C:\\bad.rcp", std::string(3000, 'x'));
+    files.AddFile("C:\\song.smf", TinySmf(96, 384));
+    const struct {
+        const char* name;
+        const char* path;
+        bool sequencerWorks;
+        bool createWorks;
+        std::size_t created;
+    } cases[] = {
+        {"not a Recomposer song", "C:\\bad.rcp", true, true, 0},
+        {"missing song", "C:\\none.rcp", true, true, 0},
+        {"temporary folder not writable", "C:\\loop.rcp", true, false, 0},
+        {"sequencer refuses the converted file", "C:\\loop.rcp", false, true, 1},
+        {"only Recomposer songs are converted", "C:\\song.smf", true, true, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        mci.media.clear();
+        if (c.sequencerWorks) {
+            SequencerTakesTemporaryFiles();
+        }
+        temp.failCreate = !c.createWorks;
+        temp.created.clear();
+        temp.removed.clear();
+        MciFileDevice device(kOwner, mci, temp);
+        EXPECT_EQ(device.Open(c.path), 0);
+        EXPECT_EQ(device.isOpen, 0);
+        EXPECT_EQ(temp.created.size(), c.created);
+        // Whatever was created is gone again.
+        EXPECT_EQ(temp.removed, temp.created);
+    }
+}
+
+TEST_F(RcpFallbackTest, ARegisteredDriverPlaysTheSongItself) {
+    files.AddFile("C:\\loop.rcp", LoopedRcpSong(RcpLayout::kV2));
+    mci.media["C:\\loop.rcp"].lengthMs = 1000;
+    MciFileDevice device(kOwner, mci, temp);
+    ASSERT_EQ(device.Open("C:\\loop.rcp"), 1);
+    EXPECT_EQ(device.ConvertedPath(), nullptr);
+    EXPECT_TRUE(temp.created.empty());
+    EXPECT_EQ(device.timebase, 48);
 }
 
 }  // namespace

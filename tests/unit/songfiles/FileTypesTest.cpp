@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/containers/MemoryFileSystem.h"
+#include "tests/support/RcpSongBuilder.h"
 #include "tests/support/ScopedFileSystem.h"
 #include "tests/support/SmfBuilder.h"
 #include "tests/support/SongFileBytes.h"
@@ -46,6 +47,9 @@ TEST_F(FileTypesTest, ChoosesTheDeviceByExtension) {
     files.AddFile("C:\\M\\rcp.WRD");
     files.AddFile("C:\\M\\rcp.RCP");
     files.AddFile("C:\\M\\alone.wrd");
+    files.AddFile("C:\\M\\later.wrd");
+    files.AddFile("C:\\M\\later.G36");
+    files.AddFile("C:\\M\\later.g18");
     const struct {
         const char* path;
         bool selfPlay;
@@ -64,6 +68,8 @@ TEST_F(FileTypesTest, ChoosesTheDeviceByExtension) {
         {"C:\\M\\both.wrd", true, true, true, SongDevice::kMci, {"mci C:\\M\\both.mid"}},
         {"C:\\M\\rcp.WRD", true, true, true, SongDevice::kMci, {"mci C:\\M\\rcp.rcp"}},
         {"C:\\M\\alone.wrd", true, true, true, SongDevice::kMci, {"mci C:\\M\\alone.wrd"}},
+        // The 36-track layouts in the order .r36, .g36, .g18.
+        {"C:\\M\\later.wrd", true, true, true, SongDevice::kMci, {"mci C:\\M\\later.g36"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
@@ -106,7 +112,11 @@ TEST_F(FileTypesTest, FindsCompanionsOfTheOpenedSong) {
 TEST(ChooseMeasureReader, OnlyMidAndSmpGetTheSequence) {
     EXPECT_EQ(ChooseMeasureReader("a.MID"), MeasureReader::kSequence);
     EXPECT_EQ(ChooseMeasureReader("a.smp"), MeasureReader::kSequence);
-    EXPECT_EQ(ChooseMeasureReader("a.Rcp"), MeasureReader::kRcp);
+    for (const char* recomposer : {"a.Rcp", "a.r36", "a.G36", "a.g18"}) {
+        EXPECT_EQ(ChooseMeasureReader(recomposer), MeasureReader::kRcp) << recomposer;
+        EXPECT_TRUE(IsRecomposerSong(recomposer)) << recomposer;
+    }
+    EXPECT_FALSE(IsRecomposerSong("a.g37"));
     EXPECT_EQ(ChooseMeasureReader("a.smf"), MeasureReader::kNone);
     EXPECT_EQ(ChooseMeasureReader("mid"), MeasureReader::kNone);
 }
@@ -140,6 +150,11 @@ TEST_F(FileTypesTest, SongTitlesComeFromTheFileOrItsName) {
     files.AddFile("C:\\M\\script.wrd", std::string());
     files.AddFile("C:\\M\\empty.wrd", std::string());
     files.AddFile("C:\\M\\empty.mid", TitledSmf(""));
+    RcpSongBuilder later(RcpLayout::kV3);
+    later.title = "Later title";
+    later.memoLines = {"Later memo"};
+    files.AddFile("C:\\M\\later.R36", later.Build());
+    files.AddFile("C:\\M\\later.wrd", std::string());
     const struct {
         const char* path;
         const char* title;
@@ -158,6 +173,8 @@ TEST_F(FileTypesTest, SongTitlesComeFromTheFileOrItsName) {
         {"C:\\M\\empty.wrd", "empty", ""},
         {"C:\\M\\missing.mid", "missing", ""},
         {"C:\\M\\notes.txt", "notes", ""},
+        {"C:\\M\\later.R36", "Later title", "Later memo"},
+        {"C:\\M\\later.wrd", "Later title", "Later memo"},
     };
     for (const auto& c : cases) {
         char title[kListTextBytes] = "stale";

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/containers/MemoryFileSystem.h"
+#include "tests/support/RcpSongBuilder.h"
 #include "tests/support/ScopedFileSystem.h"
 #include "tests/support/SongFileBytes.h"
 
@@ -97,6 +98,33 @@ TEST(RcpSongInfo, ReadsThroughTheFileSystemAndCutsTexts) {
     EXPECT_EQ(info.GetTitle(text, sizeof text), 3);
     EXPECT_STREQ(text, "My ");
     EXPECT_FALSE(RcpSongInfo("C:\\none.rcp").IsLoaded());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RcpSongInfo, ReadsTheLaterLayoutsHeader) {
+    RcpSongBuilder song(RcpLayout::kV3);
+    song.title = std::string(100, 'T') + "end";  // longer than the older layout's 64 bytes
+    song.memoLines = {"memo"};
+    song.timebase = 480;
+    song.numerator = 6;
+    song.denominator = 8;
+    const std::string bytes = song.Build();
+    const RcpSongInfo info = FromBytes(bytes);
+    ASSERT_TRUE(info.IsLoaded());
+    char text[RcpSongInfo::kMemoBytes + 1];
+    EXPECT_EQ(info.GetTitle(text, sizeof text), 103);
+    EXPECT_EQ(info.GetComment(text, sizeof text), 4);
+    EXPECT_STREQ(text, "memo");
+    EXPECT_EQ(info.GetTimebase(), 480);
+    MeasurePosition position;
+    ASSERT_EQ(info.MeasureToPosition(position, 2), 1);
+    EXPECT_EQ(position.tick, 2u * 6 * 240);
+    // The fixed part of the header must be there.
+    EXPECT_FALSE(FromBytes(bytes.substr(0, RcpSongInfo::kV3HeaderBytes - 1)).IsLoaded());
+    EXPECT_TRUE(FromBytes(bytes.substr(0, RcpSongInfo::kV3HeaderBytes)).IsLoaded());
 }
 
 }  // namespace
