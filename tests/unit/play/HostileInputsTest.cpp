@@ -12,6 +12,7 @@
 #include "devices/RiffWaveParser.h"
 #include "devices/WaveFormatCheck.h"
 #include "songfiles/PlayListFile.h"
+#include "songfiles/RcpSong.h"
 #include "tests/support/HostileInputs.h"
 #include "tests/support/ScopedFileSystem.h"
 
@@ -44,7 +45,13 @@ bool PassesOpeningChecks(const HostileInput& song) {
         const auto* data = reinterpret_cast<const std::uint8_t*>(song.bytes.data());
         return sequence.LoadBytes(data, song.bytes.size()) == 0;
     }
-    return false;  // Recomposer songs and the rest are judged by the system's sequencer
+    if (EndsWith(song.name, ".rcp")) {
+        // Where no Recomposer driver takes the song, the player converts it.
+        RcpSong read;
+        const auto* data = reinterpret_cast<const std::uint8_t*>(song.bytes.data());
+        return ReadRcpSong(data, song.bytes.size(), read) == RcpReadResult::kOk;
+    }
+    return false;
 }
 
 }  // namespace
