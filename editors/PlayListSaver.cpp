@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/containers/FileSystem.h"
+#include "app/containers/PathHelpers.h"
 #include "app/containers/ShiftJis.h"
 #include "app/containers/UniqueFileName.h"
 
@@ -32,33 +33,10 @@ ListSaveOutcome SaveUnderNewName(const PlayListFile& list, const char* listFolde
     return SaveUnder(list, name);
 }
 
-// The key two folder texts are compared by.
-std::string FolderKey(const char* folder) {
-    std::string key;
-    for (const char* p = folder != nullptr ? folder : ""; *p != '\0';) {
-        const std::size_t step = ShiftJisCharLength(p);
-        if (step == 2) {
-            key.append(p, 2);
-        } else if (*p == '/' || *p == '\\') {
-            key += '\\';
-        } else if (*p >= 'A' && *p <= 'Z') {
-            key += static_cast<char>(*p - 'A' + 'a');
-        } else {
-            key += *p;
-        }
-        p += step;
-    }
-    while (!key.empty() && key.back() == '\\' &&
-           ShiftJisFitLength(key.c_str(), key.size(), key.size() - 1) == key.size() - 1) {
-        key.pop_back();
-    }
-    return key;
-}
-
 }  // namespace
 
 bool SameFolderText(const char* first, const char* second) {
-    return FolderKey(first) == FolderKey(second);
+    return PathKey(first) == PathKey(second);
 }
 
 ListSaveOutcome SavePlayList(const PlayListFile& list,

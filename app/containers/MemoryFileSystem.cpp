@@ -3,32 +3,14 @@
 
 #include <algorithm>
 
+#include "app/containers/PathHelpers.h"
 #include "app/containers/ShiftJis.h"
 
 namespace {
 
 // The comparison key of a path, see MemoryFileSystem::entries.
 std::string KeyOf(const char* path) {
-    std::string key;
-    for (const char* p = path; *p != '\0';) {
-        size_t step = ShiftJisCharLength(p);
-        if (step == 2) {
-            key.append(p, 2);
-        } else if (*p == '/' || *p == '\\') {
-            key += '\\';
-        } else if (*p >= 'A' && *p <= 'Z') {
-            key += static_cast<char>(*p - 'A' + 'a');
-        } else {
-            key += *p;
-        }
-        p += step;
-    }
-    // Only a trailing byte that is a whole character can be a separator.
-    while (!key.empty() && key.back() == '\\' &&
-           ShiftJisFitLength(key.c_str(), key.size(), key.size() - 1) == key.size() - 1) {
-        key.pop_back();
-    }
-    return key;
+    return PathKey(path);
 }
 
 // Offset where the last component of a key begins (after its last separator, or after "x:").

@@ -165,3 +165,26 @@ int FindCompanionFile(char* path, const char* const* extensions, int count) {
     }
     return 0;
 }
+
+std::string PathKey(const char* path) {
+    std::string key;
+    for (const char* p = path != nullptr ? path : ""; *p != '\0';) {
+        const size_t step = ShiftJisCharLength(p);
+        if (step == 2) {
+            key.append(p, 2);
+        } else if (*p == '/' || *p == '\\') {
+            key += '\\';
+        } else if (*p >= 'A' && *p <= 'Z') {
+            key += static_cast<char>(*p - 'A' + 'a');
+        } else {
+            key += *p;
+        }
+        p += step;
+    }
+    // Only a trailing byte that is a whole character can be a separator.
+    while (!key.empty() && key.back() == '\\' &&
+           ShiftJisFitLength(key.c_str(), key.size(), key.size() - 1) == key.size() - 1) {
+        key.pop_back();
+    }
+    return key;
+}

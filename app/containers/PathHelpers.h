@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 // Size of every path buffer, terminator included.
 constexpr size_t kMaxPathBytes = 260;
@@ -38,3 +39,7 @@ void TrimRight(char* text);
 // Tries path with each of the extensions in turn; the first candidate that exists is copied into
 // path (a kMaxPathBytes buffer) and the result is 1. Otherwise path is unchanged and the result is 0.
 int FindCompanionFile(char* path, const char* const* extensions, int count);
+
+// The key by which Windows tells two paths apart: ASCII letters lower-cased, "/" read as "\",
+// trailing separators dropped; double-byte characters kept as they are. Null reads as "".
+std::string PathKey(const char* path);

@@ -123,3 +123,10 @@ TEST(PathHelpers, FindCompanionFileTakesTheFirstExistingCandidate) {
 }
 
 }  // namespace
+
+TEST(PathHelpers, PathKeyComparesAsWindowsDoes) {
+    EXPECT_EQ(PathKey("C:/Music/Lists\\"), PathKey("c:\\music\\lists"));
+    EXPECT_EQ(PathKey("C:\\ソ"), "c:\\ソ");  // the trail byte 0x5C is not a separator
+    EXPECT_NE(PathKey("C:\\ＡＢ"), PathKey("C:\\ａｂ"));  // full-width letters keep their case
+    EXPECT_EQ(PathKey(nullptr), "");
+}
