@@ -69,12 +69,17 @@ void Click(HWND window, int id) {
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
 }
 
-// Closes every message box the player shows (a refused list, nothing playable) and counts them.
+// Closes every message box the player shows (a refused list, a device's own error) and counts
+// them; their texts go to the test's output.
 int CloseBoxes(DWORD processId) {
     int closed = 0;
-    for (HWND box; (box = WaitForBox(processId, "Melodrix", 0)) != nullptr && closed < 20; ++closed) {
+    for (HWND box; (box = WaitForBox(processId, nullptr, 0)) != nullptr && closed < 20; ++closed) {
+        std::printf("message box: %s\n", BoxText(box).c_str());
         PostMessageA(box, WM_COMMAND, IDOK, 0);
-        WaitUntil([&] { return !IsWindow(box); }, 2000);
+        if (!WaitUntil([&] { return !IsWindow(box); }, 2000)) {
+            PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+            WaitUntil([&] { return !IsWindow(box); }, 2000);
+        }
     }
     return closed;
 }

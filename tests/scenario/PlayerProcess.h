@@ -34,7 +34,8 @@ private:
     PROCESS_INFORMATION info = {};
 };
 
-// A top-level dialog (message box) of the given process with exactly this caption; null on time-out.
+// A top-level dialog (message box) of the given process with exactly this caption (any caption
+// for null); null on time-out.
 HWND WaitForBox(DWORD processId, const char* caption, DWORD timeoutMs = 10000);
 // The text of a message box (its static text control).
 std::string BoxText(HWND box);
