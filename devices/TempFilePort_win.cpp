@@ -42,6 +42,10 @@ bool CreatorRuns(const char* fileName) {
         return false;
     }
     UniqueKernelHandle process(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, static_cast<DWORD>(id)));
+    if (!process) {
+        // A process we may not query (another player started with other rights) still runs.
+        return GetLastError() == ERROR_ACCESS_DENIED;
+    }
     DWORD exitCode = 0;
     return process && GetExitCodeProcess(process.Get(), &exitCode) && exitCode == STILL_ACTIVE;
 }

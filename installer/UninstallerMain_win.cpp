@@ -4,12 +4,12 @@
 // installation and has itself deleted at the next restart.
 #include <windows.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "app/containers/UniqueHandle_win.h"
 #include "installer/FolderPath.h"
+#include "installer/HandOverCommand.h"
 #include "installer/InstallState.h"
 #include "installer/InstallerTexts.h"
 #include "installer/Uninstallation.h"
@@ -17,8 +17,6 @@
 
 namespace {
 
-// The copy's command line: kHandOver, the waiting process id, the original's folder.
-constexpr char kHandOver[] = "/handover";
 constexpr char kTemporaryName[] = "MelodrixUninst.exe";
 constexpr DWORD kWaitForOriginalMs = 10000;
 
@@ -40,8 +38,8 @@ bool HandOver(const std::string& self) {
     if (!CopyFileA(self.c_str(), copy.c_str(), FALSE)) {
         return false;
     }
-    std::string commandLine = "\"" + copy + "\" " + kHandOver + " " + std::to_string(GetCurrentProcessId()) + " \"" +
-                              InstallState::SourceFolderOf(self) + "\"";
+    const std::string commandLine =
+        HandOverCommandLine(copy, GetCurrentProcessId(), InstallState::SourceFolderOf(self));
     std::vector<char> mutableLine(commandLine.begin(), commandLine.end());
     mutableLine.push_back('\0');
     STARTUPINFOA startup{};
@@ -98,9 +96,10 @@ void Uninstall(const std::string& originalFolder) {
 
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int /*show*/) {
     const std::string self = ModulePath();
-    if (__argc >= 4 && lstrcmpiA(__argv[1], kHandOver) == 0) {
-        WaitForOriginal(static_cast<DWORD>(std::strtoul(__argv[2], nullptr, 10)));
-        Uninstall(__argv[3]);
+    HandOverArguments handOver;
+    if (ParseHandOverCommandLine(GetCommandLineA(), handOver)) {
+        WaitForOriginal(handOver.processId);
+        Uninstall(handOver.folder);
         // This copy in the temporary folder goes at the next restart.
         MoveFileExA(self.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
         return 0;
