@@ -76,8 +76,15 @@ int RegisteredLists::Append(const char* entry) {
 }
 
 int RegisteredLists::Replace(std::int32_t row, const char* entry) {
-    if (entry == nullptr || entry[0] == '\0' || std::strlen(entry) >= kRegisteredEntryBytes ||
-        !entries.SetString(row, entry)) {
+    if (entry == nullptr || entry[0] == '\0' || std::strlen(entry) >= kRegisteredEntryBytes) {
+        return 0;
+    }
+    // An edit confirmed without a change leaves the registry alone.
+    const char* stored = entries.StringAt(row);
+    if (stored != nullptr && std::strcmp(stored, entry) == 0) {
+        return 1;
+    }
+    if (!entries.SetString(row, entry)) {
         return 0;
     }
     modified = true;

@@ -31,6 +31,7 @@ public:
 
     // Appends an entry; 0 (nothing stored) for an empty entry or one longer than an entry holds.
     int Append(const char* entry);
+    // Replaces the entry of row; the same text again counts as no change.
     int Replace(std::int32_t row, const char* entry);
     // Copies the entries of the selected rows into chosen in row order, whatever order the rows
     // come in. Answers the number copied; 0 (chosen untouched) when no valid row is selected.

@@ -131,6 +131,16 @@ TEST_F(RegisteredListsTest, WrittenOnceWhenChangedAndNotAtAllOtherwise) {
     EXPECT_STREQ(again.EntryAt(0), "C:\\L\\renamed.rpl");
 }
 
+TEST_F(RegisteredListsTest, AnEditConfirmedUnchangedWritesNothing) {
+    const std::string folderList = EncodeFolderList({"Waves", "C:\\W", "*.wav"});
+    Register({folderList, "C:\\L\\a.rpl"});
+    EXPECT_EQ(lists.Replace(0, folderList.c_str()), 1);
+    EXPECT_EQ(lists.Replace(1, "C:\\L\\a.rpl"), 1);
+    EXPECT_FALSE(lists.Modified());
+    EXPECT_EQ(lists.SaveIfModified(), 1);
+    EXPECT_EQ(registry.writes, 0);
+}
+
 TEST_F(RegisteredListsTest, EntriesTooLongOrEmptyAreRefused) {
     Register({});
     EXPECT_EQ(lists.Append(std::string(4096, 'x').c_str()), 0);
