@@ -103,6 +103,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (DeferCloseToRecorder()) {
                 return 0;
             }
+            // Another modal dialog (an editor, the settings, a picker) holds the play mode that
+            // the window's end would delete: the close waits until the user has closed it.
+            if (!IsWindowEnabled(hwnd)) {
+                return 0;
+            }
             break;
         case WM_ENDSESSION:
             // Windows is going down and may end the player without WM_DESTROY: a recording

@@ -34,6 +34,12 @@ constexpr char kNewFolderListWildcard[] = "*.wav";
 // Other players' lists play as they are; they are registered but not edited here.
 constexpr char kListFileFilter[] =
     "Melodrixリスト(*.rpl)\0*.rpl\0他のプレーヤーのリスト(*.m3u;*.m3u8;*.pls)\0*.m3u;*.m3u8;*.pls\0";
+// Shown when the editor opens a list it cannot fully read: saving would write only what it shows.
+constexpr char kListPartlyReadCaption[] = "警告 -リストの読み込み";
+constexpr char kListEntriesRefusedFormat[] =
+    "このリストには読めない項目が %d 個あります。\n保存すると、それらの項目はリストから無くなります。";
+constexpr char kListUnreadableText[] =
+    "このリストファイルは読めません。\n保存すると、ファイルの内容は編集した内容に置き換わります。";
 constexpr char kForeignListCaption[] = "お知らせ -リスト編集";
 constexpr char kForeignListNotEditableText[] =
     "他のプレーヤーの演奏リストはここでは編集できません。\n"

@@ -74,13 +74,26 @@ void PlayListEditor::OnInitDialog() {
     SetScrollRange(Item(IDC_PLE_BALANCE), SB_CTL, kBalanceLeftEnd, kBalanceRightEnd, FALSE);
     SetScrollPos(Item(IDC_PLE_BALANCE), SB_CTL, 0, TRUE);
 
-    model.Open(path);
+    const int loaded = model.Open(path);
     const PlayListFile& list = model.List();
+    WarnOfUnreadEntries(loaded, list.refusedEntries);
     SetDlgItemTextA(hwnd, IDC_PLE_LIST_TITLE, list.title);
     SetDlgItemTextA(hwnd, IDC_PLE_LIST_VOLUME, std::to_string(list.volume).c_str());
     ShowListFont(hwnd, IDC_PLE_FONT_CHECK, IDC_PLE_FONT_CHOOSE, IDC_PLE_FONT_NAME, list.fontName);
     RebuildSongs(0);
     browser.Attach(hwnd);
+}
+
+// Nothing the user owns goes without a word: a list that could not be read whole is rewritten
+// with only what the editor shows when it is saved.
+void PlayListEditor::WarnOfUnreadEntries(int loaded, std::int32_t refused) {
+    if (path[0] != '\0' && !loaded && FileExists(path)) {
+        Ask(kListUnreadableText, kListPartlyReadCaption, MB_OK | MB_ICONWARNING);
+    } else if (refused > 0) {
+        char text[256];
+        std::snprintf(text, sizeof text, kListEntriesRefusedFormat, static_cast<int>(refused));
+        Ask(text, kListPartlyReadCaption, MB_OK | MB_ICONWARNING);
+    }
 }
 
 bool PlayListEditor::OnCommand(int controlId, int code, HWND control) {

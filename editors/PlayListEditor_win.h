@@ -25,6 +25,7 @@ protected:
 
 private:
     void OnInitDialog();
+    void WarnOfUnreadEntries(int loaded, std::int32_t refused);
     bool OnCommand(int controlId, int code, HWND control);
     void OnBalanceScroll(int code, int thumb);
     void RebuildSongs(std::int32_t select);
