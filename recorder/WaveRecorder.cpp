@@ -127,9 +127,20 @@ bool WaveRecorder::QueueBuffers() {
     }
     // A buffer the driver refuses is not reported; the others still record.
     for (std::uint32_t i = 0; i < bufferCount; ++i) {
-        port.AddBuffer(i);
+        GiveToDevice(i);
     }
     return true;
+}
+
+// Queues a prepared buffer. One the driver refuses never comes back through MM_WIM_DATA, so it
+// is unprepared at once rather than left for Stop to wait on.
+void WaveRecorder::GiveToDevice(std::uint32_t buffer) {
+    if (port.AddBuffer(buffer) != kWaveResultOk) {
+        port.Unprepare(buffer);
+        if (prepared > 0) {
+            --prepared;
+        }
+    }
 }
 
 bool WaveRecorder::CreateFile(const char* path) {
@@ -175,7 +186,7 @@ void WaveRecorder::OnWaveInMessage(std::uint32_t message, std::uintptr_t header)
     port.MarkDone(buffer);
     if (recording && port.Prepare(buffer) == kWaveResultOk) {
         ++prepared;
-        port.AddBuffer(buffer);
+        GiveToDevice(buffer);
     }
 }
 

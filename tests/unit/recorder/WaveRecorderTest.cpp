@@ -280,6 +280,23 @@ TEST_F(WaveRecorderTest, MessagesDispatchedWhileStoppingNeitherStopNorStartAgain
     EXPECT_EQ(std::count(port.calls.begin(), port.calls.end(), "close"), 1);
 }
 
+TEST_F(WaveRecorderTest, BufferTheDriverRefusesIsUnpreparedAndStopDoesNotWaitForIt) {
+    port.addBufferFailsAt = 1;
+    ASSERT_TRUE(recorder.Start(kPath));
+    EXPECT_FALSE(port.buffers.at(1).prepared);
+    ASSERT_TRUE(port.Capture(Noise(1, 4096)));
+    // Refused again when the driver hands it back to be requeued.
+    port.addBufferFailsAt = 0;
+    port.DeliverAll();
+    EXPECT_FALSE(port.buffers.at(0).prepared);
+    port.dispatchCalls = 0;
+    recorder.Stop();
+    // Two buffers were still queued: their notifications, and nothing more to wait for.
+    EXPECT_EQ(port.dispatchCalls, 2);
+    EXPECT_FALSE(port.deviceOpen);
+    EXPECT_EQ(ReadRecorded(File()).layout.dataLength, 4096u);
+}
+
 TEST_F(WaveRecorderTest, BuffersOfADeviceThatWillNotCloseAreGivenUpNotFreed) {
     ASSERT_TRUE(recorder.Start(kPath));
     port.neverCloses = true;
