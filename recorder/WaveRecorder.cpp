@@ -2,6 +2,7 @@
 #include "recorder/WaveRecorder.h"
 
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 #include "recorder/RecorderTexts.h"
@@ -271,6 +272,12 @@ int WaveRecorder::ChooseFormat() {
     WaveFormatRecord chosen = settings.Format;
     if (!port.ChooseFormat(chosen, kChooseFormatTitle)) {
         return 0;
+    }
+    if (chosen.formatTag == kWaveFormatPcm) {
+        // A PCM format may come back as the 16-byte record without an extra-size field, leaving
+        // the previous format's count and bytes in the area; PCM has no extra bytes.
+        chosen.extraSize = 0;
+        std::memset(chosen.extra, 0, sizeof chosen.extra);
     }
     settings.Format = chosen;
     return 1;

@@ -317,6 +317,21 @@ TEST_F(WaveRecorderTest, ChosenFormatReplacesTheSettingAndCancelKeepsIt) {
     EXPECT_STREQ(text, "8000 Hz");
 }
 
+TEST_F(WaveRecorderTest, ChosenPcmFormatKeepsNoExtraBytesOfThePreviousFormat) {
+    // The chooser wrote only the 16-byte PCM record over an ADPCM format with two extra bytes.
+    WaveFormatRecord left = {kWaveFormatPcm, 1, 8000, 8000, 1, 8, 2, {}};
+    left.extra[0] = 0xF9;
+    left.extra[1] = 0x01;
+    port.chosen = std::make_unique<WaveFormatRecord>(left);
+    ASSERT_EQ(recorder.ChooseFormat(), 1);
+    EXPECT_EQ(settings.Format.extraSize, 0u);
+    EXPECT_EQ(settings.Format.extra[0], 0u);
+    ASSERT_TRUE(recorder.Start(kPath));
+    recorder.Stop();
+    EXPECT_EQ(Le32(File(), 16), 18u) << "a PCM fmt chunk is 18 bytes";
+    EXPECT_EQ(File().size(), 46u);
+}
+
 TEST_F(WaveRecorderTest, NotificationsOfOtherBuffersOrKindsAreIgnored) {
     ASSERT_TRUE(recorder.Start(kPath));
     recorder.OnWaveInMessage(kWaveInOpenMessage, FakeWaveInPort::HeaderOf(0));
