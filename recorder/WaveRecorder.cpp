@@ -2,6 +2,7 @@
 #include "recorder/WaveRecorder.h"
 
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 #include "recorder/RecorderTexts.h"
@@ -127,9 +128,20 @@ bool WaveRecorder::QueueBuffers() {
     }
     // A buffer the driver refuses is not reported; the others still record.
     for (std::uint32_t i = 0; i < bufferCount; ++i) {
-        port.AddBuffer(i);
+        GiveToDevice(i);
     }
     return true;
+}
+
+// Queues a prepared buffer. One the driver refuses never comes back through MM_WIM_DATA, so it
+// is unprepared at once rather than left for Stop to wait on.
+void WaveRecorder::GiveToDevice(std::uint32_t buffer) {
+    if (port.AddBuffer(buffer) != kWaveResultOk) {
+        port.Unprepare(buffer);
+        if (prepared > 0) {
+            --prepared;
+        }
+    }
 }
 
 bool WaveRecorder::CreateFile(const char* path) {
@@ -175,7 +187,7 @@ void WaveRecorder::OnWaveInMessage(std::uint32_t message, std::uintptr_t header)
     port.MarkDone(buffer);
     if (recording && port.Prepare(buffer) == kWaveResultOk) {
         ++prepared;
-        port.AddBuffer(buffer);
+        GiveToDevice(buffer);
     }
 }
 
@@ -260,6 +272,12 @@ int WaveRecorder::ChooseFormat() {
     WaveFormatRecord chosen = settings.Format;
     if (!port.ChooseFormat(chosen, kChooseFormatTitle)) {
         return 0;
+    }
+    if (chosen.formatTag == kWaveFormatPcm) {
+        // A PCM format may come back as the 16-byte record without an extra-size field, leaving
+        // the previous format's count and bytes in the area; PCM has no extra bytes.
+        chosen.extraSize = 0;
+        std::memset(chosen.extra, 0, sizeof chosen.extra);
     }
     settings.Format = chosen;
     return 1;

@@ -56,6 +56,7 @@ private:
     bool AllocateBuffers();
     bool OpenDevice();
     bool QueueBuffers();
+    void GiveToDevice(std::uint32_t buffer);
     bool CreateFile(const char* path);
     void Drain();
     void CloseDevice();

@@ -90,6 +90,7 @@ public:
     bool allocationFails = false;
     std::uint32_t openResult = kWaveResultOk;
     int prepareFailsAt = -1;
+    int addBufferFailsAt = -1;
     std::uint32_t startResult = kWaveResultOk;
     bool createFails = false;
     bool neverCloses = false;
@@ -104,6 +105,7 @@ public:
     bool deviceOpen = false;
     bool started = false;
     bool gaveUpBuffers = false;
+    int dispatchCalls = 0;
     MemoryRecordFile::Disk disk;
     std::vector<Buffer> buffers;
 
@@ -188,6 +190,9 @@ public:
         return kWaveResultOk;
     }
     std::uint32_t AddBuffer(std::uint32_t index) override {
+        if (static_cast<int>(index) == addBufferFailsAt) {
+            return kWaveNoMemory;
+        }
         buffers.at(index).queued = true;
         order.push_back(index);
         return kWaveResultOk;
@@ -227,6 +232,7 @@ public:
     std::uint32_t BytesInBuffer(std::uint32_t index) override { return buffers.at(index).recorded; }
     void MarkDone(std::uint32_t index) override { buffers.at(index).done = true; }
     bool DispatchOneMessage() override {
+        ++dispatchCalls;
         if (!queue.empty()) {
             auto message = std::move(queue.front());
             queue.pop_front();

@@ -280,6 +280,23 @@ TEST_F(WaveRecorderTest, MessagesDispatchedWhileStoppingNeitherStopNorStartAgain
     EXPECT_EQ(std::count(port.calls.begin(), port.calls.end(), "close"), 1);
 }
 
+TEST_F(WaveRecorderTest, BufferTheDriverRefusesIsUnpreparedAndStopDoesNotWaitForIt) {
+    port.addBufferFailsAt = 1;
+    ASSERT_TRUE(recorder.Start(kPath));
+    EXPECT_FALSE(port.buffers.at(1).prepared);
+    ASSERT_TRUE(port.Capture(Noise(1, 4096)));
+    // Refused again when the driver hands it back to be requeued.
+    port.addBufferFailsAt = 0;
+    port.DeliverAll();
+    EXPECT_FALSE(port.buffers.at(0).prepared);
+    port.dispatchCalls = 0;
+    recorder.Stop();
+    // Two buffers were still queued: their notifications, and nothing more to wait for.
+    EXPECT_EQ(port.dispatchCalls, 2);
+    EXPECT_FALSE(port.deviceOpen);
+    EXPECT_EQ(ReadRecorded(File()).layout.dataLength, 4096u);
+}
+
 TEST_F(WaveRecorderTest, BuffersOfADeviceThatWillNotCloseAreGivenUpNotFreed) {
     ASSERT_TRUE(recorder.Start(kPath));
     port.neverCloses = true;
@@ -298,6 +315,21 @@ TEST_F(WaveRecorderTest, ChosenFormatReplacesTheSettingAndCancelKeepsIt) {
     char text[64];
     recorder.FormatDetails(text, sizeof text);
     EXPECT_STREQ(text, "8000 Hz");
+}
+
+TEST_F(WaveRecorderTest, ChosenPcmFormatKeepsNoExtraBytesOfThePreviousFormat) {
+    // The chooser wrote only the 16-byte PCM record over an ADPCM format with two extra bytes.
+    WaveFormatRecord left = {kWaveFormatPcm, 1, 8000, 8000, 1, 8, 2, {}};
+    left.extra[0] = 0xF9;
+    left.extra[1] = 0x01;
+    port.chosen = std::make_unique<WaveFormatRecord>(left);
+    ASSERT_EQ(recorder.ChooseFormat(), 1);
+    EXPECT_EQ(settings.Format.extraSize, 0u);
+    EXPECT_EQ(settings.Format.extra[0], 0u);
+    ASSERT_TRUE(recorder.Start(kPath));
+    recorder.Stop();
+    EXPECT_EQ(Le32(File(), 16), 18u) << "a PCM fmt chunk is 18 bytes";
+    EXPECT_EQ(File().size(), 46u);
 }
 
 TEST_F(WaveRecorderTest, NotificationsOfOtherBuffersOrKindsAreIgnored) {
