@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "devices/MediaDevice.h"
+#include "tests/support/MessagePump_win.h"
 
 class NotifyWindow {
 public:
@@ -43,25 +44,10 @@ public:
         }
     }
 
-    // Dispatches messages until condition() holds, checking it every few milliseconds; false when
-    // timeoutMs passed first. The timeout is a safety net against a hang, not a judgement: a
-    // condition that holds is seen within one check of it holding.
+    // Dispatches messages until condition() holds; false when timeoutMs passed first.
     template <typename Condition>
     bool PumpUntil(Condition condition, DWORD timeoutMs = kSafetyTimeoutMs) {
-        const DWORD start = GetTickCount();
-        for (;;) {
-            MSG message;
-            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-                DispatchMessageA(&message);
-            }
-            if (condition()) {
-                return true;
-            }
-            if (GetTickCount() - start >= timeoutMs) {
-                return false;
-            }
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, kCheckMs, QS_ALLINPUT);
-        }
+        return PumpMessagesUntil(condition, timeoutMs, kCheckMs);
     }
 
     static constexpr DWORD kSafetyTimeoutMs = 20000;

@@ -19,6 +19,7 @@
 #include "recorder/RecorderTexts.h"
 #include "recorder/WaveInPort_win.h"
 #include "recorder/WaveRecorder.h"
+#include "tests/support/MessagePump_win.h"
 
 namespace {
 
@@ -44,20 +45,7 @@ public:
 
     template <typename Condition>
     bool PumpUntil(Condition condition, DWORD timeoutMs = kSafetyMs) {
-        const DWORD start = GetTickCount();
-        for (;;) {
-            MSG message;
-            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-                DispatchMessageA(&message);
-            }
-            if (condition()) {
-                return true;
-            }
-            if (GetTickCount() - start >= timeoutMs) {
-                return false;
-            }
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-        }
+        return PumpMessagesUntil(condition, timeoutMs);
     }
 
     HWND hwnd = nullptr;
